@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building and testing korvprint needs on Debian (run as root).
+# Idempotent: does nothing when everything is already there.
+set -euo pipefail
+
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format
+  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
+  cups cups-client cups-bsd ghostscript poppler-utils fonts-liberation python3)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing packages (${missing[*]}); run as root" >&2
+  exit 1
+fi
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# README's test command: installs what it needs, then runs every test there is:
+# unit tests (plain and with sanitizers), the Windows build, and the end-to-end tests
+# of the real program under Wine printing into CUPS.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+bash scripts/install-deps.sh
+
+echo "== format check"
+files=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 2>/dev/null || true)
+if [ -n "$files" ]; then
+  # shellcheck disable=SC2086
+  clang-format --dry-run --Werror $files
+fi
+
+echo "== unit tests"
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native -j"$jobs"
+ctest --test-dir build/native -L unit --output-on-failure -j"$jobs"
+
+echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON >/dev/null
+cmake --build build/sanitize -j"$jobs"
+ctest --test-dir build/sanitize -L unit --output-on-failure -j"$jobs"
+
+echo "== Windows build"
+bash scripts/build.sh
+
+if [ -d tests/e2e ] && [ -f tests/e2e/CMakeLists.txt ]; then
+  echo "== end-to-end tests under Wine"
+  ctest --test-dir build/native -L e2e --output-on-failure
+fi

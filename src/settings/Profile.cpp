@@ -1,0 +1,45 @@
+#include "settings/Profile.h"
+
+#include "settings/Numbers.h"
+
+namespace korv {
+
+void Profile::Configure(std::string profileFile, std::string profileSection) {
+  std::lock_guard guard(lock_);
+  file_ = std::move(profileFile);
+  section_ = std::move(profileSection);
+}
+
+std::string Profile::ChooseSection() const {
+  if (useGlobalSection_) return "Global";
+  if (!section_.empty()) return section_;
+  return "Other";
+}
+
+std::string Profile::ProfileRead(const std::string& key, const std::string& def) {
+  std::lock_guard guard(lock_);
+  std::string value = store_.Get(ChooseSection(), key, def, file_);
+  useGlobalSection_ = false;
+  return value;
+}
+
+void Profile::ProfileWrite(const std::string& key, const std::string& value) {
+  std::lock_guard guard(lock_);
+  store_.Put(ChooseSection(), key, value, file_);
+  useGlobalSection_ = false;
+}
+
+void Profile::WithGlobalSection(const std::function<void()>& access) {
+  std::lock_guard guard(lock_);
+  useGlobalSection_ = true;
+  access();
+  useGlobalSection_ = false;  // an access that never came must not leak to the next caller
+}
+
+std::uint16_t Profile::ReadViewFontSize() {
+  std::string text;
+  WithGlobalSection([&] { text = ProfileRead("ViewFontSize", "12"); });
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(ParseInteger(text)) & 0xFFFFu);
+}
+
+}  // namespace korv
