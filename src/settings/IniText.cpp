@@ -45,14 +45,14 @@ std::vector<Line> SplitLines(const std::string& text) {
   std::size_t begin = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) begin = 3;  // a UTF-8 mark opens the first line
   while (begin < text.size()) {
-    std::size_t newline = text.find('\n', begin);
-    if (newline == std::string::npos) {
+    const std::size_t end = text.find_first_of("\r\n", begin);
+    if (end == std::string::npos) {
       lines.push_back({begin, text.size(), text.size()});
       break;
     }
-    std::size_t end = newline > begin && text[newline - 1] == '\r' ? newline - 1 : newline;
-    lines.push_back({begin, end, newline + 1});
-    begin = newline + 1;
+    const bool crlf = text.compare(end, 2, "\r\n") == 0;
+    lines.push_back({begin, end, end + (crlf ? 2 : 1)});
+    begin = lines.back().next;
   }
   return lines;
 }
@@ -86,19 +86,19 @@ Place Locate(const std::string& text, const std::vector<Line>& lines, std::strin
       continue;
     }
     if (!place.sectionFound) continue;
-    if (!Trim(line).empty()) place.lastLine = i;
-    const std::size_t equals = line.find('=');
-    if (!place.keyLine && equals != std::string_view::npos &&
-        SameName(Trim(line.substr(0, equals)), key))
-      place.keyLine = i;
+    if (Trim(line).empty()) continue;
+    place.lastLine = i;
+    // A line without "=" names a key without a value, as the platform reads it.
+    if (!place.keyLine && SameName(Trim(line.substr(0, line.find('='))), key)) place.keyLine = i;
   }
   return place;
 }
 
+// The file's own line end: that of its first line, CR LF when it has none.
 std::string LineEnd(const std::string& text) {
-  const std::size_t newline = text.find('\n');
-  if (newline != std::string::npos && (newline == 0 || text[newline - 1] != '\r')) return "\n";
-  return "\r\n";
+  const std::size_t end = text.find_first_of("\r\n");
+  if (end == std::string::npos || text.compare(end, 2, "\r\n") == 0) return "\r\n";
+  return text.substr(end, 1);
 }
 
 }  // namespace
@@ -109,7 +109,9 @@ std::optional<std::string> IniLookup(const std::string& text, const std::string&
   const Place place = Locate(text, lines, section, key);
   if (!place.keyLine) return std::nullopt;
   const std::string_view line = View(text, lines[*place.keyLine]);
-  std::string_view value = Trim(line.substr(line.find('=') + 1));
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;  // a key without a value
+  std::string_view value = Trim(line.substr(equals + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front())
     value = value.substr(1, value.size() - 2);

@@ -9,14 +9,14 @@
 namespace korv {
 
 // The value of `key` in `section`, one pair of surrounding quotes removed; nullopt when
-// the section or the key is missing.
+// the section or the key is missing, or the key's line has no "=" at all.
 std::optional<std::string> IniLookup(const std::string& text, const std::string& section,
                                      const std::string& key);
 
 // `text` with `key` in `section` set to `value`: the key's line is replaced in place,
 // or a line is added at the end of the section, or the section is added at the end.
-// New lines take the file's line ends (CR LF for a file that has none). A value ends at
-// its first line break.
+// CR LF, LF and a lone CR all end a line; new lines take the file's own line end (CR LF
+// for a file that has none). A value ends at its first line break.
 std::string IniUpdate(const std::string& text, const std::string& section, const std::string& key,
                       const std::string& value);
 

@@ -88,6 +88,11 @@ TEST_F(IniFileStoreTest, FirstSectionAndFirstKeyWin) {
   Put("V", "a", "9");
   Put("V", "B", "4");
   EXPECT_EQ(Load(), "[V]\nA=9\nA=2\nB=4\n[W]\nB=0\n[v]\nB=3\n");
+
+  Save("[V]\r\n a \r\nA=2\r\n");  // a key without "=" has no value, and it comes first
+  EXPECT_EQ(Get("V", "A"), "<def>");
+  Put("V", "A", "3");
+  EXPECT_EQ(Load(), "[V]\r\n a=3\r\nA=2\r\n");
 }
 
 TEST_F(IniFileStoreTest, WriteCreatesFileSectionAndKey) {
@@ -151,6 +156,11 @@ TEST_F(IniFileStoreTest, KeepsTheFilesLineEnds) {
   Save("[V]\nA=1");
   Put("V", "A", "2");
   EXPECT_EQ(Load(), "[V]\nA=2");
+
+  Save("[V]\rA=1\rB\r");  // a lone CR ends a line too
+  EXPECT_EQ(Get("V", "A"), "1");
+  Put("V", "C", "3");
+  EXPECT_EQ(Load(), "[V]\rA=1\rB\rC=3\r");
 }
 
 TEST_F(IniFileStoreTest, BinaryGarbageAndHugeLines) {
