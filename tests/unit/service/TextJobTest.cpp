@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <functional>
+#include <thread>
 
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
@@ -272,6 +274,52 @@ TEST_F(TextJob, PrinterFailuresLeaveTheJob) {
   const int documents = system.log.Count("StartDocA");
   EXPECT_EQ(ErrorText([&] { Print("ABCDEFGH"); }), "Operation not supported on selected printer");
   EXPECT_EQ(system.log.Count("StartDocA"), documents);
+}
+
+}  // namespace
+}  // namespace korv
+
+namespace korv {
+namespace {
+
+// The window thread changes the printer choice and reads the list while jobs print: it
+// is refused while a document is open and never tears a document apart.
+TEST(TextJobThreads, ThePrinterChoiceWaitsForTheOpenDocument) {
+  FakePrintSystem system;
+  system.level4 = {{"Office Laser", ""}, {"Back Office", ""}};
+  system.defaults = {{"Office Laser", ""}};
+  TPrinter printer(system);
+  FakeFileSystem files;
+  files.AddDirectory(kSpool);
+  ServiceFlags flags;
+  flags.Printing = true;
+  TextMetrics metrics;
+  TextJobContext context{flags, files, kSpool, printer, metrics};
+  printer.SelectedIndex();
+
+  std::atomic<bool> done{false};
+  std::thread window([&] {
+    for (int i = 0; !done; ++i) {
+      try {
+        printer.SetSelectedIndex(i % 2);
+      } catch (const EPrinter& error) {
+        EXPECT_STREQ(error.what(), "Printing in progress");
+      }
+      EXPECT_EQ(printer.PrinterTexts().size(), 2u);
+      (void)printer.DocumentCanvas().Font();
+    }
+  });
+  for (int job = 0; job < 50; ++job) {
+    ScriptedJob data("LINE ONE\r\nLINE TWO\f\xDA\xC4\xBF");
+    EXPECT_EQ(PrintTextJob(data, context), JobOutcome::Printed);
+  }
+  done = true;
+  window.join();
+
+  // Every document is whole: a start, two pages, an end.
+  EXPECT_EQ(system.log.Count("StartDocA"), 50);
+  EXPECT_EQ(system.log.Count("StartPage"), 100);
+  EXPECT_EQ(system.log.Count("EndDoc"), 50);
 }
 
 }  // namespace
