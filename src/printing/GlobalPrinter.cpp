@@ -40,6 +40,13 @@ TPrinter& GlobalPrinter() {
   return *state.printer;
 }
 
+PrintSystem& GlobalPrintSystem() {
+  GlobalState& state = State();
+  std::lock_guard guard(state.lock);
+  if (!state.system) throw std::logic_error("no print system installed");
+  return *state.system;
+}
+
 void DestroyGlobalPrinter() {
   GlobalState& state = State();
   std::lock_guard guard(state.lock);

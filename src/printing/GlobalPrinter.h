@@ -16,6 +16,10 @@ void InstallPrintSystem(std::unique_ptr<PrintSystem> system);
 // Throws std::logic_error when no print system has been installed.
 TPrinter& GlobalPrinter();
 
+// The installed print system (for the platform version, say). Throws std::logic_error
+// when none has been installed.
+PrintSystem& GlobalPrintSystem();
+
 // Destroys the printer object (ending an open document) and the print system. The print
 // thread must no longer use it. Without this call both live until the process ends,
 // since the print thread is never joined.

@@ -222,11 +222,13 @@ TEST_F(PrinterDocument, CanvasObjectsAreMadeOnlyWhenTheyChange) {
 TEST(GlobalPrinterObject, IsOneObjectOnTheInstalledPrintSystem) {
   DestroyGlobalPrinter();
   EXPECT_THROW(GlobalPrinter(), std::logic_error);
+  EXPECT_THROW(GlobalPrintSystem(), std::logic_error);
 
   auto owned = std::make_unique<FakePrintSystem>();
   FakePrintSystem& system = *owned;
   system.level4 = {{"Office Laser", ""}};
   InstallPrintSystem(std::move(owned));
+  EXPECT_EQ(&GlobalPrintSystem(), &system);
   TPrinter& first = GlobalPrinter();
   EXPECT_EQ(&first, &GlobalPrinter());
   EXPECT_EQ(first.PrinterTexts(), std::vector<std::string>{"Office Laser"});
