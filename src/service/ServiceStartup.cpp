@@ -49,7 +49,7 @@ void ServiceStartup::Korvprint() {
   } catch (...) {
     choiceError = std::current_exception();
   }
-  if (!startPrintThread_()) {
+  if (!printThread_.Start(printLoop_)) {
     FatalError(shell_, state_.flags, "Cannot start the print thread.");
     return;
   }

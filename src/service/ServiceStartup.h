@@ -7,6 +7,7 @@
 #include "service/PrinterChoice.h"
 #include "service/ServiceState.h"
 #include "service/ServiceView.h"
+#include "service/WorkerThread.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
 
@@ -16,16 +17,18 @@ inline constexpr const char* kServiceTitle = "Printer (Korvelane)";
 
 class ServiceStartup {
  public:
-  // `startPrintThread` starts the print loop and returns false when no thread could be made.
+  // `printLoop` is what the print thread runs.
   ServiceStartup(ServiceState& state, FileSystem& files, Profile& profile, AppShell& shell,
-                 ServiceView& view, PrinterChoice& choice, std::function<bool()> startPrintThread)
+                 ServiceView& view, PrinterChoice& choice, WorkerThread& printThread,
+                 std::function<void()> printLoop)
       : state_(state),
         files_(files),
         profile_(profile),
         shell_(shell),
         view_(view),
         choice_(choice),
-        startPrintThread_(std::move(startPrintThread)) {}
+        printThread_(printThread),
+        printLoop_(std::move(printLoop)) {}
 
   // The activation handler: runs the start-up on the first call only.
   void Korvprint();
@@ -37,7 +40,8 @@ class ServiceStartup {
   AppShell& shell_;
   ServiceView& view_;
   PrinterChoice& choice_;
-  std::function<bool()> startPrintThread_;
+  WorkerThread& printThread_;
+  std::function<void()> printLoop_;
 };
 
 }  // namespace korv

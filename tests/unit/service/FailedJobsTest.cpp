@@ -1,6 +1,8 @@
 // The waits of jobs that failed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "service/FailedJobs.h"
 
 namespace korv {

@@ -8,6 +8,7 @@
 #include "fakes/FakePrinterChoice.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeServiceView.h"
+#include "fakes/FakeWorkerThread.h"
 #include "service/FatalError.h"
 #include "service/ServiceStartup.h"
 
@@ -25,7 +26,7 @@ class StartupTest : public ::testing::Test {
     EXPECT_EQ(shell.beeps, std::vector<unsigned>{16});
     EXPECT_TRUE(state.flags.StopRequested);
     EXPECT_EQ(shell.terminates, 1);
-    EXPECT_EQ(threads, 0);
+    EXPECT_EQ(thread.starts, 0);
     EXPECT_EQ(view.title, "");
     EXPECT_EQ(choice.calls, 0);
   }
@@ -37,18 +38,16 @@ class StartupTest : public ::testing::Test {
   fakes::FakeAppShell shell;
   fakes::FakeServiceView view;
   fakes::FakePrinterChoice choice;
-  int threads = 0;
-  bool threadStarts = true;
-  ServiceStartup startup{state, files, profile, shell, view, choice, [this] {
-                           ++threads;
-                           return threadStarts;
-                         }};
+  fakes::FakeWorkerThread thread;
+  int loopRuns = 0;
+  ServiceStartup startup{state, files,  profile, shell,
+                         view,  choice, thread,  [this] { ++loopRuns; }};
 };
 
 TEST_F(StartupTest, StartsFromTheProgramsDirectory) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   int threadsWhenChoiceLoaded = -1;
-  choice.onLoad = [&] { threadsWhenChoiceLoaded = threads; };
+  choice.onLoad = [&] { threadsWhenChoiceLoaded = thread.starts; };
   startup.Korvprint();
 
   EXPECT_EQ(state.homeDirectory, "C:\\KORVELAN\\");
@@ -61,7 +60,10 @@ TEST_F(StartupTest, StartsFromTheProgramsDirectory) {
   EXPECT_EQ(view.title, "Printer (Korvelane)");
   EXPECT_EQ(view.status, "Status - not printing");
   EXPECT_EQ(threadsWhenChoiceLoaded, 0);  // the choice is applied before the thread starts
-  EXPECT_EQ(threads, 1);
+  EXPECT_EQ(thread.starts, 1);
+  ASSERT_TRUE(thread.body);
+  thread.body();
+  EXPECT_EQ(loopRuns, 1);  // the thread runs the print loop
   EXPECT_TRUE(state.flags.Started);
   EXPECT_FALSE(state.flags.StopRequested);
   EXPECT_TRUE(shell.boxes.empty());
@@ -76,7 +78,7 @@ TEST_F(StartupTest, InTheDriveRootCreatesTheMissingSpoolDirectory) {
   EXPECT_EQ(files.log, (std::vector<std::string>{"cd C:\\", "cd C:\\WINPRINT", "mkdir C:\\WINPRINT",
                                                  "cd C:\\WINPRINT"}));
   EXPECT_EQ(files.CurrentDirectory(), "C:\\WINPRINT");
-  EXPECT_EQ(threads, 1);
+  EXPECT_EQ(thread.starts, 1);
 }
 
 TEST_F(StartupTest, ASecondInstanceEndsSilently) {
@@ -88,7 +90,7 @@ TEST_F(StartupTest, ASecondInstanceEndsSilently) {
   EXPECT_TRUE(shell.beeps.empty());
   EXPECT_TRUE(files.log.empty());  // not even the spool directory is touched
   EXPECT_EQ(view.title, "");
-  EXPECT_EQ(threads, 0);
+  EXPECT_EQ(thread.starts, 0);
   // The profile is pointed at its file before the check.
   EXPECT_EQ(profile.ProfileFile(), "C:\\KORVELAN\\VOZAZAD.INI");
 }
@@ -97,7 +99,7 @@ TEST_F(StartupTest, RunsOnlyOnTheFirstActivation) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   startup.Korvprint();
   startup.Korvprint();
-  EXPECT_EQ(threads, 1);
+  EXPECT_EQ(thread.starts, 1);
   EXPECT_EQ(choice.calls, 1);
   EXPECT_EQ(shell.windowQueries.size(), 1u);
 }
@@ -122,7 +124,7 @@ TEST_F(StartupTest, ASpoolDirectoryThatCannotBeEnteredIsFatal) {
 
 TEST_F(StartupTest, APrintThreadThatCannotStartIsFatal) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
-  threadStarts = false;
+  thread.canStart = false;
   startup.Korvprint();
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, "Korvelane printer error\rCannot start the print thread.");
@@ -133,7 +135,7 @@ TEST_F(StartupTest, AFailingPrinterChoiceStillStartsTheThreadAndIsReported) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   choice.failWith = "Printer selected is not valid";
   EXPECT_THROW(startup.Korvprint(), std::runtime_error);
-  EXPECT_EQ(threads, 1);
+  EXPECT_EQ(thread.starts, 1);
   EXPECT_FALSE(state.flags.StopRequested);
 }
 
