@@ -29,6 +29,7 @@ inline bool CarriesText(UINT message) {
 
 // Posts `text` to `window`; false when the post failed (the copy is freed then).
 inline bool PostText(HWND window, UINT message, const std::string& text) {
+  if (!window) return false;  // a null window would make it a thread message nobody frees
   auto payload = std::make_unique<std::string>(text);
   if (!PostMessageA(window, message, 0, reinterpret_cast<LPARAM>(payload.get()))) return false;
   payload.release();  // the receiver owns it now

@@ -40,7 +40,7 @@ void Win32ServiceView::SetUseDefaultTicked(bool ticked) {
 }
 
 void Win32ServiceView::PostFlag(UINT message, bool on) {
-  PostMessageA(window_, message, on ? 1 : 0, 0);
+  if (HWND window = window_) PostMessageA(window, message, on ? 1 : 0, 0);
 }
 
 }  // namespace korv

@@ -1,6 +1,7 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
 #include "service/PrintLoop.h"
+#include "service/ServiceShutdown.h"
 #include "service/ServiceStartup.h"
 #include "service/ServiceState.h"
 #include "service/win32/Application.h"
@@ -14,13 +15,6 @@
 #include "settings/win32/Win32Api.h"
 #include "settings/win32/Win32FileSystem.h"
 #include "settings/win32/Win32ProfileStore.h"
-
-namespace {
-
-// How long a job in progress may take to wind down when the service ends.
-constexpr unsigned kPrintThreadGrace = 5000;
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace korv;
@@ -46,14 +40,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, font,
                                        choice, jobs, jobs});
   PrintThread printThread;
-  ServiceStartup startup(state, files, profile, shell, view, choice, [&] {
-    return printThread.Start([&] {
-      try {
-        loop.Run();
-      } catch (...) {
-        shell.PostQuit();  // a print thread that cannot go on ends the service
-      }
-    });
+  ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
+    try {
+      loop.Run();
+    } catch (...) {
+      shell.PostQuit();  // a print thread that cannot go on ends the service
+    }
   });
 
   MainWindow window;
@@ -77,10 +69,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   application.QuitReceived();
 
-  // Nothing the print thread uses may be destroyed under a job in progress: it is asked
-  // to stop and given a while; if it is still busy, the process ends without unwinding.
-  state.flags.StopRequested = true;
-  if (!printThread.WaitForEnd(kPrintThreadGrace)) ExitProcess(static_cast<UINT>(exitCode));
+  // Nothing the print thread uses may be destroyed under a job in progress: if it is
+  // still busy after its grace time, the process ends without unwinding.
+  if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
   window.DiscardPending();
   return exitCode;
 }
