@@ -19,6 +19,7 @@ int ShowState(const Args& args);
 int PostMessageCommand(const Args& args);
 int RunHostWindow(const Args& args);
 int RunProfile(const Args& args);
+int ListPrinters(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

@@ -25,6 +25,7 @@ const Command kCommands[] = {
     {"post", korv::driver::PostMessageCommand, "post WINDOW MESSAGE WPARAM LPARAM"},
     {"host", korv::driver::RunHostWindow, "host TITLE [SECONDS] [--controls]"},
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
+    {"printers", korv::driver::ListPrinters, "printers"},
 };
 
 }  // namespace
