@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"click", korv::driver::ClickButton, "click WINDOW CAPTION"},
     {"msgbox", korv::driver::ReadMessageBox, "msgbox [TIMEOUT_MS [PID]]"},
     {"press", korv::driver::PressDialogButton, "press WINDOW CAPTION"},
+    {"title", korv::driver::SetTitle, "title WINDOW TEXT"},
     {"post", korv::driver::PostMessageCommand, "post WINDOW MESSAGE WPARAM LPARAM"},
     {"host", korv::driver::RunHostWindow, "host TITLE [SECONDS] [--controls]"},
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},

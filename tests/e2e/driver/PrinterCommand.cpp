@@ -11,14 +11,26 @@
 namespace korv::driver {
 namespace {
 
+// Loaded on demand: under Wine, loading the spooler library synchronises the printer list with
+// CUPS, which the driver's other commands have no need to wait for.
+using EnumPrintersFn = BOOL(WINAPI*)(DWORD, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD, LPDWORD);
+using GetDefaultPrinterFn = BOOL(WINAPI*)(LPSTR, LPDWORD);
+
+template <typename Fn>
+Fn Function(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+EnumPrintersFn enumPrinters = nullptr;
+
 std::vector<BYTE> Enumerate(DWORD level, DWORD& count) {
   DWORD needed = 0;
   count = 0;
-  EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, level, nullptr, 0, &needed,
-                &count);
+  enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, level, nullptr, 0, &needed,
+               &count);
   std::vector<BYTE> buffer(needed + 1);
-  if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, level, buffer.data(),
-                     needed, &needed, &count)) {
+  if (!enumPrinters(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, level, buffer.data(),
+                    needed, &needed, &count)) {
     count = 0;
   }
   return buffer;
@@ -31,6 +43,13 @@ std::string Text(const char* text) {
 }  // namespace
 
 int ListPrinters(const Args&) {
+  HMODULE spooler = LoadLibraryA("winspool.drv");
+  if (spooler == nullptr) return Fail(1, "cannot load winspool.drv");
+  enumPrinters = Function<EnumPrintersFn>(spooler, "EnumPrintersA");
+  auto getDefaultPrinter = Function<GetDefaultPrinterFn>(spooler, "GetDefaultPrinterA");
+  if (enumPrinters == nullptr || getDefaultPrinter == nullptr) {
+    return Fail(1, "winspool.drv lacks EnumPrintersA or GetDefaultPrinterA");
+  }
   DWORD count = 0;
   auto level2 = Enumerate(2, count);
   const auto* info2 = reinterpret_cast<const PRINTER_INFO_2A*>(level2.data());
@@ -55,7 +74,7 @@ int ListPrinters(const Args&) {
   GetProfileStringA("windows", "device", "", device, sizeof device);
   char name[512] = {};
   DWORD size = sizeof name;
-  if (!GetDefaultPrinterA(name, &size)) name[0] = '\0';
+  if (!getDefaultPrinter(name, &size)) name[0] = '\0';
   JsonLine().Text("device", device).Text("default", name).Print();
   return 0;
 }

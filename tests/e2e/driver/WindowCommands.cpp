@@ -152,6 +152,15 @@ int ShowState(const Args& args) {
   return 0;
 }
 
+int SetTitle(const Args& args) {
+  if (args.size() < 2) return Fail(2, "usage: title WINDOW TEXT");
+  HWND window = ResolveWindow(args[0]);
+  if (window == nullptr) return Fail(1, "no window " + args[0]);
+  if (!SetWindowTextA(window, args[1].c_str())) return Fail(1, "SetWindowTextA failed");
+  JsonLine().Text("title", WindowText(window)).Print();
+  return 0;
+}
+
 int PostMessageCommand(const Args& args) {
   if (args.size() < 4) return Fail(2, "usage: post WINDOW MESSAGE WPARAM LPARAM");
   HWND window = ResolveWindow(args[0]);
