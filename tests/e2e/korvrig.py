@@ -99,16 +99,27 @@ class Rig:
         return env
 
     def wine(self, *args, timeout=60, check=True):
-        """Runs a Windows program (or wine's own tool such as reg) to its end; returns the result."""
-        try:
-            result = subprocess.run(["wine", *map(str, args)], env=self.env,
-                                    stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            running = subprocess.run(["ps", "-eo", "pid,etimes,args"], capture_output=True,
-                                     text=True).stdout
-            wine_lines = [l for l in running.splitlines() if "wine" in l or ".exe" in l]
-            raise RigError(f"wine {' '.join(map(str, args))} still running after {timeout} s; "
-                           "Wine processes:\n" + "\n".join(wine_lines)) from None
+        """Runs a Windows program (or wine's own tool such as reg) to its end; returns the result
+        (returncode, stdout and stderr as bytes)."""
+        # Output goes through files, not pipes: Wine's system processes, started by whichever
+        # program comes first, inherit its output handles and would hold a pipe open.
+        import tempfile
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.Popen(["wine", *map(str, args)], env=self.env,
+                                       stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+            try:
+                returncode = process.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+                running = subprocess.run(["ps", "-eo", "pid,etimes,args"], capture_output=True,
+                                         text=True).stdout
+                wine_lines = [l for l in running.splitlines() if "wine" in l or ".exe" in l]
+                raise RigError(f"wine {' '.join(map(str, args))} still running after {timeout} s;"
+                               " Wine processes:\n" + "\n".join(wine_lines)) from None
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(args, returncode, out.read(), err.read())
         if check and result.returncode != 0:
             raise RigError(f"wine {' '.join(map(str, args))} exited {result.returncode}: "
                            f"{result.stdout.decode(errors='replace')}"
