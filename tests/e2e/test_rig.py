@@ -110,6 +110,15 @@ class Program(unittest.TestCase):
         self.assertFalse(service.running)
         korvrig.wait_until(lambda: rig.driver.find("xx") is None, 10, "the window to go")
 
+    def test_stop_ends_the_program_by_disable_or_else_by_kill(self):
+        rig = korvrig.Rig.get()
+        service = rig.start_service(ini=None, test_page=False)
+        service.wait_window("xx", timeout=30)
+        how = service.stop(timeout=3)
+        self.assertIn(how, ("disable", "kill"))
+        self.assertFalse(service.running)
+        korvrig.wait_until(lambda: rig.driver.find("xx") is None, 10, "the window to go")
+
 
 class PostScriptHelpers(unittest.TestCase):
     PS = b"""%!PS
