@@ -3,9 +3,10 @@
 # Idempotent: does nothing when everything is already there.
 set -euo pipefail
 
+# libcups2:i386: 32-bit Wine lists the CUPS queues as printers only through it.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format
   g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
-  cups cups-client cups-bsd ghostscript poppler-utils fonts-liberation python3)
+  cups cups-client cups-bsd libcups2:i386 ghostscript poppler-utils fonts-liberation python3)
 
 missing=()
 for p in "${packages[@]}"; do

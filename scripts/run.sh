@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# README's run command: builds korvprint, sets up a capture printer in CUPS and a Wine prefix,
+# and runs the service under Wine in ./out/home. Jobs printed land in ./out/printed/<printer>/
+# (PostScript ones also as PDF). Stop with Ctrl-C, or by dropping a one-byte file named DISABLE
+# into ./out/home/WINPRINT.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+
+bash scripts/install-deps.sh
+bash scripts/build.sh
+
+out=$repo/out
+home=$out/home
+printed=$out/printed
+export WINEPREFIX=$out/wineprefix
+source scripts/rig/wine-env.sh
+mkdir -p "$out" "$home/WINPRINT" "$printed"
+
+xvfb_pid= watcher_pid= service_pid=
+cleanup() {
+  trap - INT TERM EXIT
+  [ -n "$service_pid" ] && kill "$service_pid" 2>/dev/null
+  [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+trap 'echo; echo "run.sh: stopping"; exit 130' INT TERM
+
+bash scripts/rig/cups.sh "$printed"
+if [ -z "${DISPLAY:-}" ]; then
+  read -r display xvfb_pid < <(bash scripts/rig/xvfb.sh "$out/xvfb.log")
+  export DISPLAY=$display
+fi
+echo "run.sh: preparing the Wine prefix $WINEPREFIX (the first time takes about 20 s)"
+bash scripts/rig/prefix.sh "$WINEPREFIX"
+
+cp build/win32/korvprint.exe "$home/"
+cp assets/VOZAZAD.TST "$home/"
+
+bash scripts/rig/watch-printed.sh "$printed" &
+watcher_pid=$!
+(cd "$home" && exec wine "$home/korvprint.exe") &
+service_pid=$!
+
+cat <<MSG
+run.sh: korvprint is running under Wine (DISPLAY $DISPLAY).
+  Drop job files into:   $home/WINPRINT
+                         (write them under a name holding TMP, then rename)
+  Printed jobs land in:  $printed/<printer>/  (PostScript also as .pdf)
+  Printers:              $(lpstat -a | cut -d' ' -f1 | tr '\n' ' ')(default $(lpstat -d | sed 's/.*: //'))
+  Stop:                  printf x > $home/WINPRINT/DISABLE   or Ctrl-C
+MSG
+status=0
+wait "$service_pid" || status=$?
+service_pid=
+echo "run.sh: korvprint ended (exit code $status)"

@@ -1,0 +1,28 @@
+#pragma once
+// The driver's subcommands. Each takes the arguments after its name and returns the exit code:
+// 0 done, 1 not found (or timed out), 2 bad usage, 3 refused (e.g. a disabled button).
+#include <string>
+#include <vector>
+
+namespace korv::driver {
+
+using Args = std::vector<std::string>;
+
+int ListWindows(const Args& args);
+int FindWindowCommand(const Args& args);
+int ListControls(const Args& args);
+int ShowRects(const Args& args);
+int ClickButton(const Args& args);
+int ReadMessageBox(const Args& args);
+int PressDialogButton(const Args& args);
+int ShowState(const Args& args);
+int PostMessageCommand(const Args& args);
+int SetTitle(const Args& args);
+int RunHostWindow(const Args& args);
+int RunProfile(const Args& args);
+int ListPrinters(const Args& args);
+
+// Prints {"error": text} and returns `code`.
+int Fail(int code, const std::string& text);
+
+}  // namespace korv::driver

@@ -1,0 +1,180 @@
+#include "Window.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+
+namespace korv::driver {
+namespace {
+
+constexpr UINT kTextTimeoutMs = 2000;
+
+// Memory inside another process, for messages that pass a buffer pointer.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND owner, SIZE_T size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(owner, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) {
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  ~RemoteBuffer() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  void* Address() const { return address_; }
+  std::string Read(SIZE_T size) const {
+    std::string bytes(size, '\0');
+    SIZE_T got = 0;
+    if (!ReadProcessMemory(process_, address_, bytes.data(), size, &got)) return {};
+    bytes.resize(got);
+    return bytes.substr(0, bytes.find('\0'));
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::string StatusBarPart(HWND statusBar, WPARAM part) {
+  DWORD_PTR lengthAndType = 0;
+  SendMessageTimeoutA(statusBar, SB_GETTEXTLENGTHA, part, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs,
+                      &lengthAndType);
+  const SIZE_T size = (lengthAndType & 0xffff) + 1;
+  // The control writes into the caller's buffer, so the buffer must live in its process.
+  RemoteBuffer buffer(statusBar, size);
+  if (buffer.Address() == nullptr) return {};
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutA(statusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(buffer.Address()),
+                           SMTO_ABORTIFHUNG, kTextTimeoutMs, &ignored)) {
+    return {};
+  }
+  return buffer.Read(size);
+}
+
+}  // namespace
+
+HWND ResolveWindow(const std::string& spec) {
+  if (spec.size() > 1 && spec[0] == '#') {
+    auto window = reinterpret_cast<HWND>(
+        static_cast<std::uintptr_t>(std::strtoull(spec.c_str() + 1, nullptr, 10)));
+    return IsWindow(window) ? window : nullptr;
+  }
+  return FindWindowA(nullptr, spec.c_str());
+}
+
+HWND WaitForWindow(const std::string& spec, unsigned timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND window = ResolveWindow(spec)) return window;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(100);
+  }
+}
+
+long long HandleNumber(HWND window) {
+  return static_cast<long long>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+std::string WindowText(HWND window) {
+  // WM_GETTEXT reaches other processes' controls too (GetWindowTextA would not ask them).
+  char buffer[1024] = {};
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                           SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied)) {
+    GetWindowTextA(window, buffer, sizeof buffer);
+  }
+  return buffer;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+bool IsCheckable(HWND button) {
+  if (lstrcmpiA(ClassOf(button).c_str(), "Button") != 0) return false;
+  const auto type = static_cast<unsigned long>(GetWindowLongA(button, GWL_STYLE)) & 0x0fUL;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+         type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+std::string StatusBarText(HWND statusBar) {
+  DWORD_PTR simple = 0;
+  SendMessageTimeoutA(statusBar, SB_ISSIMPLE, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &simple);
+  if (!simple) return StatusBarPart(statusBar, 0);
+  // Wine keeps the simple panel's text as part 0 and answers nothing for SB_SIMPLEID.
+  std::string text = StatusBarPart(statusBar, SB_SIMPLEID);
+  return text.empty() ? StatusBarPart(statusBar, 0) : text;
+}
+
+std::vector<long long> RectIn(HWND window, HWND reference) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+  MapWindowPoints(nullptr, reference, corners, 2);
+  return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> children;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+HWND FindChildByText(HWND parent, const std::string& text) {
+  for (HWND child : Descendants(parent)) {
+    if (WindowText(child) == text) return child;
+  }
+  return nullptr;
+}
+
+JsonLine DescribeTopLevel(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  JsonLine line;
+  line.Number("hwnd", HandleNumber(window))
+      .Number("pid", pid)
+      .Text("class", ClassOf(window))
+      .Text("title", WindowText(window))
+      .Flag("visible", IsWindowVisible(window) != FALSE)
+      .Flag("minimized", IsIconic(window) != FALSE)
+      .Flag("maximized", IsZoomed(window) != FALSE)
+      .Flag("foreground", GetForegroundWindow() == window)
+      .Number("owner", HandleNumber(GetWindow(window, GW_OWNER)));
+  return line;
+}
+
+JsonLine DescribeControl(HWND control, HWND top) {
+  const std::string cls = ClassOf(control);
+  const bool statusBar = lstrcmpiA(cls.c_str(), STATUSCLASSNAMEA) == 0;
+  JsonLine line;
+  line.Number("hwnd", HandleNumber(control))
+      .Number("parent", HandleNumber(GetParent(control)))
+      .Text("class", cls)
+      .Number("id", GetDlgCtrlID(control))
+      .Text("text", statusBar ? StatusBarText(control) : WindowText(control))
+      .Flag("visible", IsWindowVisible(control) != FALSE)
+      .Flag("enabled", IsWindowEnabled(control) != FALSE)
+      .Numbers("rect", RectIn(control, top));
+  if (IsCheckable(control)) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &state);
+    line.Flag("checked", state == BST_CHECKED);
+  }
+  return line;
+}
+
+}  // namespace korv::driver

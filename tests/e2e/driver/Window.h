@@ -1,0 +1,37 @@
+#pragma once
+// Looking at other programs' windows: lookup by title or handle, texts, states, rectangles.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "JsonLine.h"
+
+namespace korv::driver {
+
+// A window given on the command line: "#<decimal handle>" or an exact title (top-level windows,
+// hidden ones included). Null when there is none.
+HWND ResolveWindow(const std::string& spec);
+// Polls ResolveWindow every 100 ms until the window exists or timeoutMs has passed.
+HWND WaitForWindow(const std::string& spec, unsigned timeoutMs);
+
+long long HandleNumber(HWND window);
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
+bool IsCheckable(HWND button);
+// The status bar's text: the simple panel when it is in simple mode, else its first part.
+std::string StatusBarText(HWND statusBar);
+// The window's rectangle in the client coordinates of `reference` (left, top, right, bottom).
+std::vector<long long> RectIn(HWND window, HWND reference);
+// Every descendant of `parent`, in the platform's order.
+std::vector<HWND> Descendants(HWND parent);
+// First descendant whose text is exactly `text` (captions keep their '&').
+HWND FindChildByText(HWND parent, const std::string& text);
+
+// Handle, process, class, title, visibility, minimised/maximised and foreground state.
+JsonLine DescribeTopLevel(HWND window);
+// Handle, class, control id, text, visibility, enabled state, rectangle in `top`'s client
+// coordinates, and the check state of check boxes and radio buttons.
+JsonLine DescribeControl(HWND control, HWND top);
+
+}  // namespace korv::driver
