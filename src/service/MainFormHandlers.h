@@ -3,8 +3,8 @@
 #include <string>
 
 #include "service/MainFormPorts.h"
-#include "service/PrinterChoice.h"
 #include "service/PrinterSelection.h"
+#include "service/SavedPrinterChoice.h"
 #include "service/ServiceFlags.h"
 #include "service/ServiceView.h"
 #include "service/SharedText.h"
@@ -19,7 +19,7 @@ struct MainFormDeps {
   ServiceFlags& flags;
   SharedText& fontName;
   FileSystem& fileSystem;
-  PrinterChoice& choice;
+  SavedPrinterChoice& choice;
   PrinterSelection& printer;
   CanvasFont& printerFont;
   FontDialog& fontDialog;

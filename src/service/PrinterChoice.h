@@ -1,45 +1,12 @@
 #pragma once
-// The printer choice: turns the saved settings into the printer object's current printer
-// and into the service window's printer label, buttons and "Use Windows default printer".
-#include <mutex>
-
-#include "service/PrinterSelection.h"
-#include "service/ServiceFlags.h"
-#include "service/ServiceView.h"
-#include "service/SharedText.h"
-#include "settings/Profile.h"
-
+// Turns the saved printer settings into the printer object's current printer and the
+// window's printer label and buttons. Called by start-up and on every mode change.
 namespace korv {
 
 class PrinterChoice {
  public:
-  PrinterChoice(Profile& profile, ServiceView& view, ServiceFlags& flags, SharedText& chosenPrinter,
-                PrinterSelection& printer)
-      : profile_(profile),
-        view_(view),
-        flags_(flags),
-        chosenPrinter_(chosenPrinter),
-        printer_(printer) {}
-
-  // Called by start-up, the window's handlers (window thread) and the mode control files
-  // (print thread). One choice runs at a time. Printer object errors pass on to the caller.
-  void LoadPrinterChoice();
-
-  // Click handler of "Use Windows default printer": brings UseDefault in line with the box.
-  void SetDefaultPrinter();
-
- private:
-  void Load();                // lock held
-  void ApplyDefaultToggle();  // lock held
-
-  Profile& profile_;
-  ServiceView& view_;
-  ServiceFlags& flags_;
-  SharedText& chosenPrinter_;
-  PrinterSelection& printer_;
-  // Both threads run the choice; without this one thread could select a printer while the
-  // other is half-way through storing and labelling a different one.
-  std::mutex lock_;
+  virtual ~PrinterChoice() = default;
+  virtual void LoadPrinterChoice() = 0;
 };
 
 }  // namespace korv

@@ -5,7 +5,7 @@
 #include "fakes/FakePrinterSelection.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeServiceView.h"
-#include "service/PrinterChoice.h"
+#include "service/SavedPrinterChoice.h"
 #include "service/ServiceFlags.h"
 #include "service/SharedText.h"
 #include "settings/Profile.h"
@@ -40,7 +40,7 @@ struct PrinterChoiceFixture {
   ServiceFlags flags;
   SharedText chosenPrinter;
   fakes::FakePrinterSelection printer;
-  PrinterChoice choice{profile, view, flags, chosenPrinter, printer};
+  SavedPrinterChoice choice{profile, view, flags, chosenPrinter, printer};
 };
 
 }  // namespace korv::testing_support

@@ -1,4 +1,4 @@
-#include "service/PrinterChoice.h"
+#include "service/SavedPrinterChoice.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

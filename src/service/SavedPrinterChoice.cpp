@@ -1,4 +1,4 @@
-#include "service/PrinterChoice.h"
+#include "service/SavedPrinterChoice.h"
 
 #include <cstddef>
 #include <string>
@@ -13,17 +13,17 @@ constexpr std::size_t kShortestPrinterName = 10;
 
 }  // namespace
 
-void PrinterChoice::LoadPrinterChoice() {
+void SavedPrinterChoice::LoadPrinterChoice() {
   std::lock_guard guard(lock_);
   Load();
 }
 
-void PrinterChoice::SetDefaultPrinter() {
+void SavedPrinterChoice::SetDefaultPrinter() {
   std::lock_guard guard(lock_);
   ApplyDefaultToggle();
 }
 
-void PrinterChoice::Load() {
+void SavedPrinterChoice::Load() {
   std::string chosen = profile_.ProfileRead("Printer", "");
   chosenPrinter_.Set(chosen);
   const std::string useDefault = profile_.ProfileRead("UseDefault", "Y");
@@ -72,7 +72,7 @@ void PrinterChoice::Load() {
   }
 }
 
-void PrinterChoice::ApplyDefaultToggle() {
+void SavedPrinterChoice::ApplyDefaultToggle() {
   const std::string stored = profile_.ProfileRead("UseDefault", "Y");
   const bool ticked = view_.UseDefaultTicked();
   if (ticked && stored == "N") {
