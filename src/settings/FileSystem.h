@@ -23,6 +23,7 @@ enum FileAttribute : std::uint32_t {
 enum FileError : std::uint32_t {
   kErrorFileNotFound = 2,
   kErrorPathNotFound = 3,
+  kErrorInvalidHandle = 6,
   kErrorNoMoreFiles = 18,
 };
 

@@ -31,9 +31,14 @@ void Profile::ProfileWrite(const std::string& key, const std::string& value) {
 
 void Profile::WithGlobalSection(const std::function<void()>& access) {
   std::lock_guard guard(lock_);
+  // Lowered however `access` ends, even by an exception: a flag left raised would send
+  // the next caller's access to "Global".
+  struct Lower {
+    bool& flag;
+    ~Lower() { flag = false; }
+  } lower{useGlobalSection_};
   useGlobalSection_ = true;
   access();
-  useGlobalSection_ = false;  // an access that never came must not leak to the next caller
 }
 
 std::uint16_t Profile::ReadViewFontSize() {

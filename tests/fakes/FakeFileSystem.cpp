@@ -28,7 +28,11 @@ bool Matches(const std::string& pattern, const std::string& name) {
 
 class FakeFind : public FindSession {
  public:
-  explicit FakeFind(std::vector<FindData> rest) : rest_(std::move(rest)) {}
+  FakeFind(std::vector<FindData> rest, int& openFinds)
+      : rest_(std::move(rest)), openFinds_(openFinds) {
+    ++openFinds_;
+  }
+  ~FakeFind() override { --openFinds_; }
   bool Next(FindData& out, std::uint32_t& error) override {
     if (pos_ >= rest_.size()) {
       error = kErrorNoMoreFiles;
@@ -40,6 +44,7 @@ class FakeFind : public FindSession {
 
  private:
   std::vector<FindData> rest_;
+  int& openFinds_;
   std::size_t pos_ = 0;
 };
 
@@ -190,7 +195,7 @@ std::unique_ptr<FindSession> FakeFileSystem::FindFirst(const std::string& patter
   }
   first = found.front();
   found.erase(found.begin());
-  return std::make_unique<FakeFind>(std::move(found));
+  return std::make_unique<FakeFind>(std::move(found), openFinds);
 }
 
 std::uint32_t FakeFileSystem::ToLocalDosTime(std::uint64_t fileTime) {

@@ -6,14 +6,14 @@
 
 #include "service/win32/WindowHandles.h"
 
-namespace korv::win32 {
+namespace korv {
 
 namespace {
 
 // The dialog reads the starting height in screen pixels, whatever device it lists.
 int ScreenPixelsPerInch() {
   WindowDc screen(nullptr);
-  const int ppi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
+  const int ppi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return ppi > 0 ? ppi : 96;
 }
 
@@ -61,7 +61,7 @@ FontAttributes FromLogFont(const LOGFONTA& lf, INT pointSize10) {
 std::optional<FontAttributes> ChooseFontDialog::Execute(const FontAttributes& current) {
   const std::string printer = defaultPrinterName_();
   if (printer.empty()) throw std::runtime_error("There is no default printer currently selected");
-  CreatedDc dc(CreateDCA(nullptr, printer.c_str(), nullptr, nullptr));
+  UniqueCreatedDc dc(CreateDCA(nullptr, printer.c_str(), nullptr, nullptr));
   if (!dc) throw std::runtime_error("Printer selected is not valid");
 
   LOGFONTA lf = ToLogFont(current);
@@ -82,4 +82,4 @@ std::optional<FontAttributes> ChooseFontDialog::Execute(const FontAttributes& cu
   return FromLogFont(lf, cf.iPointSize);
 }
 
-}  // namespace korv::win32
+}  // namespace korv

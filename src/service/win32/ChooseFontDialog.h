@@ -1,7 +1,7 @@
 #pragma once
 // The font dialog of "Printer &Font": the platform's ChooseFontA over the fixed-pitch
 // fonts of the Windows default printer, whichever printer is chosen for printing.
-#include <windows.h>
+#include "settings/win32/Win32Api.h"
 
 #include <functional>
 #include <optional>
@@ -9,7 +9,7 @@
 
 #include "service/MainFormPorts.h"
 
-namespace korv::win32 {
+namespace korv {
 
 class ChooseFontDialog : public FontDialog {
  public:
@@ -27,4 +27,4 @@ class ChooseFontDialog : public FontDialog {
   std::function<std::string()> defaultPrinterName_;
 };
 
-}  // namespace korv::win32
+}  // namespace korv

@@ -1,160 +1,150 @@
 #include "service/win32/MainForm.h"
 
+// clang-format off
+#include "settings/win32/Win32Api.h"
 #include <commctrl.h>
+// clang-format on
 
-#include <stdexcept>
+#include "service/win32/ApplicationError.h"
+#include "service/win32/Messages.h"
 
-namespace korv::win32 {
+namespace korv {
 
 namespace {
 
-constexpr int kFontHeight = -16;  // character height in pixels: 12 points at 96 dots per inch
-constexpr const char* kFontFace = "MS Sans Serif";
+constexpr const char* kWindowClass = "TMainForm";
+// A fixed dialog frame with a caption and no title-bar buttons.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr WPARAM kSimplePanel = 255;  // SB_SIMPLEID
 
 constexpr int kLabelLeft = 10;
 constexpr int kLabel2Top = 160;
 constexpr int kLabel1Top = 195;
 
-[[noreturn]] void Refused(const char* what) {
-  throw std::runtime_error(std::string("Cannot create the service window: ") + what);
-}
-
 }  // namespace
 
-void TMainForm::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSA existing{};
-  if (GetClassInfoA(instance, kClassName, &existing)) return;
+bool TMainForm::Create(HINSTANCE instance, HWND owner, Events events) {
+  events_ = std::move(events);
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&controls)) return false;
+
   WNDCLASSA cls{};
-  cls.lpfnWndProc = &TMainForm::WindowProc;
+  cls.lpfnWndProc = Procedure;
   cls.hInstance = instance;
-  cls.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  if (!cls.hIcon) cls.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-  cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));              // IDC_ARROW
+  cls.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));      // IDI_APPLICATION
+  cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  cls.lpszClassName = kClassName;
-  if (!RegisterClassA(&cls)) Refused("window class");
-}
+  cls.lpszClassName = kWindowClass;
+  if (!RegisterClassA(&cls)) return false;
 
-TMainForm::TMainForm(HINSTANCE instance, HWND owner, MainFormEvents events)
-    : instance_(instance), events_(std::move(events)) {
-  INITCOMMONCONTROLSEX common{};
-  common.dwSize = sizeof(common);
-  common.dwICC = ICC_BAR_CLASSES;
-  if (!InitCommonControlsEx(&common)) Refused("status bar class");
-  RegisterWindowClass(instance);
-
-  font_.Reset(CreateFontA(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  // "MS Sans Serif", 16 pixels high (12 points at 96 dots per inch), whatever the screen.
+  font_.Reset(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, kFontFace));
-  if (!font_) Refused("font");
+                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  if (!font_) return false;
 
   popupMenu_.Reset(CreatePopupMenu());
   if (!popupMenu_ ||
       !AppendMenuA(popupMenu_.Get(), MF_STRING, kPrinterOptions1, "&Printer Options") ||
       !AppendMenuA(popupMenu_.Get(), MF_STRING, kRemove1, "&Remove"))
-    Refused("menu");
+    return false;
 
-  // A fixed dialog frame with a caption and no title-bar buttons.
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
-  const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
   RECT frame{0, 0, kClientWidth, kClientHeight};
-  if (!AdjustWindowRectEx(&frame, style, FALSE, exStyle)) Refused("frame");
+  if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return false;
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
-  HWND window = CreateWindowExA(exStyle, kClassName, "xx", style, left, top, width, height, owner,
-                                nullptr, instance, this);
-  if (!window) Refused("window");
-  window_.Reset(window);
-  CreateControls();
-  Run(events_.FormCreate);
+  window_.Reset(CreateWindowExA(kExStyle, kWindowClass, "xx", kStyle, left, top, width, height,
+                                owner, nullptr, instance, this));
+  if (!window_ || !CreateControls(instance)) return false;
+  if (events_.FormCreate) RunHandler(events_.FormCreate);
+  return true;
 }
 
-TMainForm::~TMainForm() = default;
+bool TMainForm::CreateControls(HINSTANCE instance) {
+  const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
+  // In tab order; the labels and the status bar take no focus. Printer and font names
+  // are shown as they are: an ampersand in them is no mnemonic.
+  const bool made =
+      AddControl(instance, "BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kButton4,
+                 319, 24, 60, 25) &&
+      AddControl(instance, "BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX,
+                 kCheckBox1, 13, 77, 316, 14) &&
+      AddControl(instance, "BUTTON", "Select &Printer", button, kButton3, 12, 116, 108, 25) &&
+      AddControl(instance, "BUTTON", "Printer &Font", button, kButton1, 12, 24, 100, 25) &&
+      AddControl(instance, "BUTTON", "Print &Test Page", button, kButton2, 152, 24, 127, 25) &&
+      AddControl(instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel2, kLabelLeft, kLabel2Top, 0,
+                 0) &&
+      AddControl(instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel1, kLabelLeft, kLabel1Top, 0,
+                 0) &&
+      AddControl(instance, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar1, 0,
+                 226, kClientWidth, 25);
+  if (!made) return false;
+  SendDlgItemMessageA(window_.Get(), kStatusBar1, SB_SIMPLE, TRUE, 0);
+  SetLabel(kLabel2, "");
+  SetLabel(kLabel1, "");
+  SetCheckBoxTicked(true);  // ticked in the layout
+  focused_ = GetDlgItem(window_.Get(), kButton4);
+  return true;
+}
 
-HWND TMainForm::AddControl(const char* className, const char* caption, DWORD style, int left,
-                           int top, int width, int height, MainFormId id) {
+HWND TMainForm::AddControl(HINSTANCE instance, const char* cls, const char* text, DWORD style,
+                           Control id, int left, int top, int width, int height) {
   HWND control = CreateWindowExA(
-      0, className, caption, WS_CHILD | WS_VISIBLE | style, left, top, width, height, window_.Get(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-  if (!control) Refused(caption);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+      0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, window_.Get(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   return control;
 }
 
-void TMainForm::CreateControls() {
-  // Created in tab order; the labels and the status bar take no focus.
-  AddControl("BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 319, 24, 60, 25,
-             kButton4);
-  AddControl("BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX, 13, 77, 316, 14,
-             kCheckBox1);
-  AddControl("BUTTON", "Select &Printer", WS_TABSTOP | BS_PUSHBUTTON, 12, 116, 108, 25, kButton3);
-  AddControl("BUTTON", "Printer &Font", WS_TABSTOP | BS_PUSHBUTTON, 12, 24, 100, 25, kButton1);
-  AddControl("BUTTON", "Print &Test Page", WS_TABSTOP | BS_PUSHBUTTON, 152, 24, 127, 25, kButton2);
-  // Printer and font names are shown as they are: an ampersand is not a mnemonic.
-  AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabelLeft, kLabel2Top, 0, 0, kLabel2);
-  AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabelLeft, kLabel1Top, 0, 0, kLabel1);
-  SetAutoSizeLabel(kLabel2, kLabelLeft, kLabel2Top, "");
-  SetAutoSizeLabel(kLabel1, kLabelLeft, kLabel1Top, "");
-  HWND status = AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 226,
-                           kClientWidth, 25, kStatusBar1);
-  SendMessageA(status, SB_SIMPLE, TRUE, 0);
-
-  SendDlgItemMessageA(window_.Get(), kCheckBox1, BM_SETCHECK, BST_CHECKED, 0);
-  checkBoxTicked_ = true;
-  focused_ = GetDlgItem(window_.Get(), kButton4);
+bool TMainForm::PreTranslateMessage(MSG& msg) {
+  return window_ && IsDialogMessageA(window_.Get(), &msg) != FALSE;
 }
 
 void TMainForm::ShowMinimised() {
+  // Minimised and active, so that the activation starts the service.
   ShowWindow(window_.Get(), SW_SHOWMINIMIZED);
+  // Should the window system not activate a minimised window, start all the same; the
+  // start-up runs only once either way.
+  PostMessageA(window_.Get(), kMsgStartup, 0, 0);
 }
 
-void TMainForm::ShowServiceWindow() {
+void TMainForm::Show() {
   ShowWindow(window_.Get(), IsIconic(window_.Get()) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(window_.Get());
 }
 
-void TMainForm::SetCaption(const std::string& text) {
-  SetWindowTextA(window_.Get(), text.c_str());
+void TMainForm::DiscardPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, window_.Get(), kMsgFirst, kMsgLast, PM_REMOVE))
+    if (CarriesText(msg.message)) TakeText(msg.lParam);
 }
 
-void TMainForm::SetStatus(const std::string& text) {
-  SendDlgItemMessageA(window_.Get(), kStatusBar1, SB_SETTEXTA, SB_SIMPLEID,
-                      reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void TMainForm::SetPrinterLabel(const std::string& text) {
-  SetAutoSizeLabel(kLabel2, kLabelLeft, kLabel2Top, text);
-}
-
-void TMainForm::SetFontLabel(const std::string& text) {
-  SetAutoSizeLabel(kLabel1, kLabelLeft, kLabel1Top, text);
-}
-
-void TMainForm::SetAutoSizeLabel(MainFormId label, int left, int top, const std::string& text) {
+void TMainForm::SetLabel(Control label, const std::string& text) {
   HWND control = GetDlgItem(window_.Get(), label);
-  SetWindowTextA(control, text.c_str());
-  // Sized to its text; an empty label keeps the height of one line.
+  // Sized to its text; an empty label keeps the height of a line and no width.
   RECT extent{0, 0, 0, 0};
-  WindowDc dc(control);
-  if (dc) {
-    SelectedObject font(dc.Get(), font_.Get());
-    const std::string measured = text.empty() ? std::string(" ") : text;
-    DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &extent,
-              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+  {
+    WindowDc dc(control);
+    if (dc.Get()) {
+      SelectedObject font(dc.Get(), font_.Get());
+      const std::string measured = text.empty() ? std::string(" ") : text;
+      DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &extent,
+                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    }
   }
   const int width = text.empty() ? 0 : extent.right - extent.left;
-  SetWindowPos(control, nullptr, left, top, width, extent.bottom - extent.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(control, nullptr, TRUE);
+  SetWindowPos(control, nullptr, 0, 0, width, extent.bottom - extent.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextA(control, text.c_str());
 }
 
-void TMainForm::EnableControl(MainFormId control, bool enabled) {
+void TMainForm::EnableControl(Control control, bool enabled) {
   HWND item = GetDlgItem(window_.Get(), control);
   if (!enabled && GetFocus() == item) {
-    // A disabled control cannot keep the focus; hand it on to the next tab stop.
+    // A disabled control cannot keep the focus: it goes on to the next tab stop.
     HWND next = GetNextDlgTabItem(window_.Get(), item, FALSE);
     if (next && next != item) SetFocus(next);
   }
@@ -163,96 +153,120 @@ void TMainForm::EnableControl(MainFormId control, bool enabled) {
 
 void TMainForm::SetCheckBoxTicked(bool ticked) {
   checkBoxTicked_ = ticked;
-  SendDlgItemMessageA(window_.Get(), kCheckBox1, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED,
-                      0);
+  CheckDlgButton(window_.Get(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool TMainForm::PreTranslateMessage(MSG& msg) {
-  return window_ && IsDialogMessageA(window_.Get(), &msg) != FALSE;
-}
-
-void TMainForm::Run(const std::function<void()>& handler) {
-  if (!handler) return;
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    if (events_.ShowError) events_.ShowError(e);
-  } catch (...) {
-    if (events_.ShowError) events_.ShowError(std::runtime_error("Unknown error"));
-  }
-}
-
-void TMainForm::OnCommand(int id, int notification) {
-  switch (id) {
-    case kButton4:
-    case IDCANCEL:  // Esc
-      if (notification == BN_CLICKED) Run(events_.Dominimize);
+void TMainForm::ApplyText(UINT message, const std::string& text) {
+  switch (message) {
+    case kMsgSetTitle:
+      SetWindowTextA(window_.Get(), text.c_str());
       break;
-    case kCheckBox1:
-      if (notification == BN_CLICKED) {
-        checkBoxTicked_ =
-            SendDlgItemMessageA(window_.Get(), kCheckBox1, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        Run(events_.SetDefaultPrinter);
-      }
+    case kMsgSetStatus:
+      SendDlgItemMessageA(window_.Get(), kStatusBar1, SB_SETTEXTA, kSimplePanel,
+                          reinterpret_cast<LPARAM>(text.c_str()));
       break;
-    case kButton3:
-      if (notification == BN_CLICKED) Run(events_.PrnSetup);
+    case kMsgSetPrinterLabel:
+      SetLabel(kLabel2, text);
       break;
-    case kButton1:
-      if (notification == BN_CLICKED) Run(events_.PrinterFont);
-      break;
-    case kButton2:
-      if (notification == BN_CLICKED) Run(events_.PrintTestPage);
-      break;
-    case kPrinterOptions1:
-      Run(events_.DoRestore);
-      break;
-    case kRemove1:
-      Run(events_.DoStop);
+    case kMsgSetFontLabel:
+      SetLabel(kLabel1, text);
       break;
     default:
       break;
   }
 }
 
-LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+void TMainForm::OnCommand(int id, int notification) {
+  const bool clicked = notification == BN_CLICKED;  // menu items come with 0 as well
+  switch (id) {
+    case kButton4:
+    case IDCANCEL:  // Esc
+      if (clicked) RunHandler(events_.Dominimize);
+      break;
+    case kCheckBox1:
+      if (clicked) {
+        checkBoxTicked_ = IsDlgButtonChecked(window_.Get(), kCheckBox1) == BST_CHECKED;
+        RunHandler(events_.SetDefaultPrinter);
+      }
+      break;
+    case kButton3:
+      if (clicked) RunHandler(events_.PrnSetup);
+      break;
+    case kButton1:
+      if (clicked) RunHandler(events_.PrinterFont);
+      break;
+    case kButton2:
+      if (clicked) RunHandler(events_.PrintTestPage);
+      break;
+    case kPrinterOptions1:
+      RunHandler(events_.DoRestore);
+      break;
+    case kRemove1:
+      RunHandler(events_.DoStop);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::OnActivate(HWND window, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) focused_ = focus;
+    return;
+  }
+  if (!HIWORD(wParam)) {  // not minimised: the focus goes back to where it was
+    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(window, kButton4);
+    SetFocus(focused_);
+  }
+  if (events_.Korvprint) RunHandler(events_.Korvprint);
+}
+
+LRESULT CALLBACK TMainForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* form = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (!form || !form->window_) return DefWindowProcA(window, message, wParam, lParam);
-  return form->OnMessage(message, wParam, lParam);
+  if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
+  return self->OnMessage(window, message, wParam, lParam);
 }
 
-LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  HWND window = window_.Get();
+LRESULT TMainForm::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (CarriesText(message)) {
+    ApplyText(message, *TakeText(lParam));
+    return 0;
+  }
   switch (message) {
+    case WM_ACTIVATE:
+      OnActivate(window, wParam);
+      return 0;
+    case kMsgStartup:
+      if (events_.Korvprint) RunHandler(events_.Korvprint);
+      return 0;
+    case kMsgEnableSelectPrinter:
+      EnableControl(kButton3, wParam != 0);
+      return 0;
+    case kMsgEnablePrinterFont:
+      EnableControl(kButton1, wParam != 0);
+      return 0;
+    case kMsgEnableTestPage:
+      EnableControl(kButton2, wParam != 0);
+      return 0;
+    case kMsgSetUseDefault:
+      SetCheckBoxTicked(wParam != 0);
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(kButton4, DC_HASDEFID);
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window, focus)) focused_ = focus;
-        return 0;
-      }
-      if (!HIWORD(wParam)) {  // not minimised: give the focus back to the last control
-        if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(window, kButton4);
-        SetFocus(focused_);
-      }
-      Run(events_.Korvprint);
-      return 0;
     case WM_CLOSE:
-      // The service ends only through "&Remove" or the host program; closing hides it.
-      ShowWindow(window, SW_HIDE);
-      return 0;
+      return 0;  // the service ends by its quit message only
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
 }
 
-}  // namespace korv::win32
+}  // namespace korv

@@ -1,97 +1,94 @@
 #pragma once
 // TMainForm, the service window: the printer and font labels, the four buttons, the
-// "Use Windows default printer" box and the status line, plus the icon's menu.
-#include <windows.h>
-
+// "Use Windows default printer" box, the status line, and the icon's menu. It applies
+// the service view's posted changes (Messages.h) on its own thread.
 #include <atomic>
-#include <exception>
 #include <functional>
 #include <string>
 
 #include "service/win32/WindowHandles.h"
+#include "settings/win32/Win32Api.h"
 
-namespace korv::win32 {
-
-// Control and menu item identifiers.
-enum MainFormId : int {
-  kButton1 = 101,  // "Printer &Font"
-  kButton2,        // "Print &Test Page"
-  kButton3,        // "Select &Printer"
-  kButton4,        // "&Exit"
-  kCheckBox1,      // "Use Windows default printer"
-  kLabel1,         // font label
-  kLabel2,         // printer label
-  kStatusBar1,
-  kPrinterOptions1 = 201,  // "&Printer Options"
-  kRemove1,                // "&Remove"
-};
-
-// What the window's events run. Each runs on the window thread; an exception thrown by
-// one goes to ShowError, the application's standard error box.
-struct MainFormEvents {
-  std::function<void()> Korvprint;  // activation
-  std::function<void()> FormCreate;
-  std::function<void()> PrnSetup;
-  std::function<void()> PrinterFont;
-  std::function<void()> PrintTestPage;
-  std::function<void()> Dominimize;
-  std::function<void()> DoRestore;
-  std::function<void()> DoStop;
-  std::function<void()> SetDefaultPrinter;
-  std::function<void(const std::exception&)> ShowError;
-};
+namespace korv {
 
 class TMainForm {
  public:
-  static constexpr const char* kClassName = "TMainForm";
+  // Control and menu item identifiers, by the window layout's names.
+  enum Control : int {
+    kButton1 = 101,  // "Printer &Font"
+    kButton2,        // "Print &Test Page"
+    kButton3,        // "Select &Printer"
+    kButton4,        // "&Exit"
+    kCheckBox1,      // "Use Windows default printer"
+    kLabel1,         // font label
+    kLabel2,         // printer label
+    kStatusBar1,
+    kPrinterOptions1 = 201,  // "&Printer Options" of PopupMenu1
+    kRemove1,                // "&Remove" of PopupMenu1
+  };
+
+  // What the window's events run, on the window thread. An error one of them raises is
+  // shown in the application's standard error box and the service carries on.
+  struct Events {
+    std::function<void()> Korvprint;  // every activation; the first starts the service
+    std::function<void()> FormCreate;
+    std::function<void()> PrnSetup;
+    std::function<void()> PrinterFont;
+    std::function<void()> PrintTestPage;
+    std::function<void()> Dominimize;
+    std::function<void()> DoRestore;
+    std::function<void()> DoStop;
+    // The user clicked the box; CheckBoxTicked() already tells its new state.
+    std::function<void()> SetDefaultPrinter;
+  };
+
   static constexpr int kClientWidth = 415;
   static constexpr int kClientHeight = 251;
 
-  // Creates the window, hidden, centred on the screen, with every control; throws
-  // std::runtime_error when the window system refuses any of it.
-  TMainForm(HINSTANCE instance, HWND owner, MainFormEvents events);
+  TMainForm() = default;
   TMainForm(const TMainForm&) = delete;
   TMainForm& operator=(const TMainForm&) = delete;
-  ~TMainForm();
 
-  HWND Handle() const { return window_.Get(); }
+  // Creates the window titled "xx", centred, not yet shown, owned by `owner`, with every
+  // control; false when the window system refuses any of it.
+  bool Create(HINSTANCE instance, HWND owner, Events events);
+  HWND Window() const { return window_.Get(); }
   HMENU PopupMenu1() const { return popupMenu_.Get(); }
 
-  // The message loop offers every message here first: Tab, the arrow keys, the
-  // mnemonics, Enter and Esc work as in a dialog. True when the message was handled.
+  // The message loop offers every message here first, so that Tab, the mnemonics, Enter
+  // and Esc work as in a dialog. True when the message was used up.
   bool PreTranslateMessage(MSG& msg);
 
-  // The rest runs on the window thread only, except CheckBoxTicked.
-  void ShowMinimised();      // as the program starts
-  void ShowServiceWindow();  // back from the icon or the minimised state
-  void SetCaption(const std::string& text);
-  void SetStatus(const std::string& text);
-  void SetPrinterLabel(const std::string& text);
-  void SetFontLabel(const std::string& text);
-  void EnableControl(MainFormId control, bool enabled);
-  void SetCheckBoxTicked(bool ticked);
-  // The box as last set or clicked; safe from any thread.
+  // Shows the window minimised and active, as the service starts.
+  void ShowMinimised();
+  // Shows the window, restored when it was minimised, in front ("&Printer Options").
+  void Show();
+  // The box as last clicked or set; safe from any thread.
   bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
+  // Frees the texts of posted changes that will never be applied (at exit).
+  void DiscardPending();
+  // Destroys the window while what its events run still exists.
+  void Destroy() { window_.Reset(); }
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static void RegisterWindowClass(HINSTANCE instance);
-
-  void CreateControls();
-  HWND AddControl(const char* className, const char* caption, DWORD style, int left, int top,
-                  int width, int height, MainFormId id);
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateControls(HINSTANCE instance);
+  HWND AddControl(HINSTANCE instance, const char* cls, const char* text, DWORD style, Control id,
+                  int left, int top, int width, int height);
   void OnCommand(int id, int notification);
-  void Run(const std::function<void()>& handler);
-  void SetAutoSizeLabel(MainFormId label, int left, int top, const std::string& text);
+  void OnActivate(HWND window, WPARAM wParam);
+  void ApplyText(UINT message, const std::string& text);
+  void SetLabel(Control label, const std::string& text);
+  void EnableControl(Control control, bool enabled);
+  void SetCheckBoxTicked(bool ticked);
 
-  HINSTANCE instance_;
-  MainFormEvents events_;
-  OwnedFont font_;
-  OwnedMenu popupMenu_;
-  OwnedWindow window_;
-  HWND focused_ = nullptr;  // control to give the focus back to on activation
-  std::atomic<bool> checkBoxTicked_{true};
+  Events events_;
+  UniqueGdiObject font_;  // outlives the window that uses it
+  UniqueMenu popupMenu_;
+  UniqueWindow window_;
+  HWND focused_ = nullptr;                  // the control that gets the focus back on activation
+  std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
 };
 
-}  // namespace korv::win32
+}  // namespace korv

@@ -1,11 +1,13 @@
 #include "service/win32/WindowsDefaultPrinter.h"
 
-#include <windows.h>
+// clang-format off
+#include "settings/win32/Win32Api.h"
 #include <winspool.h>
+// clang-format on
 
 #include <vector>
 
-namespace korv::win32 {
+namespace korv {
 
 namespace {
 
@@ -41,4 +43,4 @@ std::string WindowsDefaultPrinterName() {
   return name.empty() ? FromLegacyEntry() : name;
 }
 
-}  // namespace korv::win32
+}  // namespace korv

@@ -2,10 +2,10 @@
 // The name of the Windows default printer, as the font dialog needs it.
 #include <string>
 
-namespace korv::win32 {
+namespace korv {
 
 // The spooler's default printer, else the legacy "windows"/"device" entry; "" when
 // neither names one.
 std::string WindowsDefaultPrinterName();
 
-}  // namespace korv::win32
+}  // namespace korv
