@@ -31,13 +31,8 @@ std::uint16_t ToCount(std::size_t n) {
 
 }  // namespace
 
-void MainFormHandlers::SetDirectories(std::string homeDirectory, std::string spoolDirectory) {
-  homeDirectory_ = std::move(homeDirectory);
-  spoolDirectory_ = std::move(spoolDirectory);
-}
-
 void MainFormHandlers::PrnSetup() {
-  SettingsOpenScope open(d_.flags);
+  SettingsOpenScope open(d_.state.flags);
   const std::vector<std::string> printers = d_.printer.PrinterList();
   // With no printers there is no current one; asking would only raise "no default printer".
   std::uint16_t initial = 0;
@@ -55,37 +50,38 @@ void MainFormHandlers::PrnSetup() {
 }
 
 void MainFormHandlers::PrinterFont() {
-  SettingsOpenScope open(d_.flags);
+  SettingsOpenScope open(d_.state.flags);
   d_.metrics.ResetTextMetrics();
   const std::optional<FontAttributes> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
   if (!chosen) return;
   d_.profile.ProfileWrite("Font", chosen->face);
-  d_.fontName.Set(d_.profile.ProfileRead("Font", "Courier New"));
-  d_.view.SetFontLabel("Font: " + d_.fontName.Get());
+  d_.state.FontName.Set(d_.profile.ProfileRead("Font", "Courier New"));
+  d_.view.SetFontLabel("Font: " + d_.state.FontName.Get());
   d_.printerFont.SetFont(*chosen);
 }
 
 void MainFormHandlers::PrintTestPage() {
-  if (!d_.prompts.Confirm("Click on OK to send test page to the printer")) return;
-  if (homeDirectory_.empty()) return;  // start-up has not run: there is no spool directory yet
+  if (!d_.confirmBox.Confirm("Click on OK to send test page to the printer")) return;
+  const std::string& home = d_.state.homeDirectory;
+  if (home.empty()) return;  // start-up has not run: there is no spool directory yet
   // The copy lands in the spool directory as an ordinary job; whether it worked is not
   // examined (a missing test page does nothing).
   static_cast<void>(
-      d_.fileSystem.CopyFile(homeDirectory_ + "\\VOZAZAD.TST", spoolDirectory_ + "\\VOZAZAD.TST"));
+      d_.fileSystem.CopyFile(home + "\\VOZAZAD.TST", d_.state.spoolDirectory + "\\VOZAZAD.TST"));
 }
 
 void MainFormHandlers::Dominimize() {
-  d_.app.ActivateHostWindow(false);
+  d_.host.ActivateHostWindow(false);
 }
 
 void MainFormHandlers::DoRestore() {
-  d_.app.ShowServiceWindow();
+  d_.window.Show();
 }
 
 void MainFormHandlers::DoStop() {
-  d_.prompts.MessageBeep(16);  // MB_ICONHAND
-  if (d_.prompts.Confirm("Are you sure?  Korvelane will not print\rif the printer is removed"))
-    d_.app.PostQuit(0);
+  d_.shell.MessageBeep(kBeepError);
+  if (d_.confirmBox.Confirm("Are you sure?  Korvelane will not print\rif the printer is removed"))
+    d_.shell.PostQuit();
 }
 
 void MainFormHandlers::SetDefaultPrinter() {

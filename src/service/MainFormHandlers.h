@@ -1,23 +1,21 @@
 #pragma once
 // The service window's handlers, apart from the window itself. Window thread only.
-#include <string>
-
+#include "service/AppShell.h"
+#include "service/HostWindowActivation.h"
 #include "service/MainFormPorts.h"
 #include "service/PrinterSelection.h"
 #include "service/SavedPrinterChoice.h"
-#include "service/ServiceFlags.h"
+#include "service/ServiceState.h"
 #include "service/ServiceView.h"
-#include "service/SharedText.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
 
 namespace korv {
 
 struct MainFormDeps {
+  ServiceState& state;  // SettingsOpen, FontName, the home and spool directories
   Profile& profile;
   ServiceView& view;
-  ServiceFlags& flags;
-  SharedText& fontName;
   FileSystem& fileSystem;
   SavedPrinterChoice& choice;
   PrinterSelection& printer;
@@ -25,16 +23,15 @@ struct MainFormDeps {
   FontDialog& fontDialog;
   ListSelector& listSelector;
   TextMetricsReset& metrics;
-  UserPrompts& prompts;
-  AppCommands& app;
+  ConfirmBox& confirmBox;
+  AppShell& shell;
+  HostWindowActivation& host;
+  ServiceWindow& window;
 };
 
 class MainFormHandlers {
  public:
   explicit MainFormHandlers(const MainFormDeps& deps) : d_(deps) {}
-
-  // Set by start-up once the home and spool directories are known.
-  void SetDirectories(std::string homeDirectory, std::string spoolDirectory);
 
   void FormCreate() {}
   void PrnSetup();           // "Select &Printer"
@@ -47,8 +44,6 @@ class MainFormHandlers {
 
  private:
   MainFormDeps d_;
-  std::string homeDirectory_;
-  std::string spoolDirectory_;
 };
 
 }  // namespace korv

@@ -1,6 +1,6 @@
 #pragma once
-// What the service window's handlers need of the platform and of the other units.
-// All of it runs on the window thread.
+// What the service window's handlers need of the platform and of the other units, beside
+// the application shell and the host window activation. All of it runs on the window thread.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,23 +43,19 @@ class TextMetricsReset {
   virtual void ResetTextMetrics() = 0;
 };
 
-// Sounds and confirmation boxes.
-class UserPrompts {
+// The confirmation message box: "OK" and "Cancel", question icon, centred on the screen.
+class ConfirmBox {
  public:
-  virtual ~UserPrompts() = default;
-  virtual void MessageBeep(unsigned type) = 0;
-  // A confirmation box with "OK" and "Cancel"; true for "OK".
+  virtual ~ConfirmBox() = default;
+  // True for "OK"; "Cancel", Esc and closing the box give false.
   virtual bool Confirm(const std::string& text) = 0;
 };
 
-// The application around the service window.
-class AppCommands {
+// The service window itself.
+class ServiceWindow {
  public:
-  virtual ~AppCommands() = default;
-  virtual void ShowServiceWindow() = 0;
-  virtual void PostQuit(int exitCode) = 0;
-  // Hides the service and brings the host program's window to the front.
-  virtual void ActivateHostWindow(bool pause) = 0;
+  virtual ~ServiceWindow() = default;
+  virtual void Show() = 0;
 };
 
 }  // namespace korv

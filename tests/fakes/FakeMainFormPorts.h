@@ -62,30 +62,25 @@ class FakeTextMetricsReset : public TextMetricsReset {
  public:
   explicit FakeTextMetricsReset(std::vector<std::string>& sharedLog) : log(sharedLog) {}
   void ResetTextMetrics() override { log.push_back("reset"); }
-  std::vector<std::string>& log;
+  std::vector<std::string>& log;  // shared with the test, to see the order of events
 };
 
-class FakeUserPrompts : public UserPrompts {
+class FakeConfirmBox : public ConfirmBox {
  public:
-  explicit FakeUserPrompts(std::vector<std::string>& sharedLog) : log(sharedLog) {}
-  void MessageBeep(unsigned type) override { log.push_back("beep " + std::to_string(type)); }
   bool Confirm(const std::string& text) override {
-    log.push_back("confirm " + text);
+    asked.push_back(text);
+    if (whileShown) whileShown();
     return answerOk;
   }
   bool answerOk = true;
-  std::vector<std::string>& log;
+  std::function<void()> whileShown;
+  std::vector<std::string> asked;
 };
 
-class FakeAppCommands : public AppCommands {
+class FakeServiceWindow : public ServiceWindow {
  public:
-  explicit FakeAppCommands(std::vector<std::string>& sharedLog) : log(sharedLog) {}
-  void ShowServiceWindow() override { log.push_back("show"); }
-  void PostQuit(int exitCode) override { log.push_back("quit " + std::to_string(exitCode)); }
-  void ActivateHostWindow(bool pause) override {
-    log.push_back(pause ? "activate pause" : "activate");
-  }
-  std::vector<std::string>& log;
+  void Show() override { ++shows; }
+  int shows = 0;
 };
 
 }  // namespace korv::fakes

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "PrinterChoiceFixture.h"
+#include "fakes/FakeAppShell.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeHostWindowActivation.h"
 #include "fakes/FakeMainFormPorts.h"
 
 namespace korv {
@@ -22,21 +24,23 @@ class MainFormHandlersTest : public ::testing::Test, public testing_support::Pri
   MainFormHandlersTest() {
     fileSystem.AddDirectory("C:\\KORVELAN");
     fileSystem.AddDirectory("C:\\KORVELAN\\WINPRINT");
-    handlers.SetDirectories("C:\\KORVELAN\\", "C:\\KORVELAN\\\\WINPRINT");
+    state.homeDirectory = "C:\\KORVELAN\\";
+    state.spoolDirectory = "C:\\KORVELAN\\\\WINPRINT";
   }
 
-  std::vector<std::string> log;  // metrics, prompts and application, in order
+  std::vector<std::string> log;  // the metrics reset and the font dialog, in order
   fakes::FakeFileSystem fileSystem;
   fakes::FakeCanvasFont canvasFont;
   fakes::FakeFontDialog fontDialog;
   fakes::FakeListSelector listSelector;
   fakes::FakeTextMetricsReset metrics{log};
-  fakes::FakeUserPrompts prompts{log};
-  fakes::FakeAppCommands app{log};
-  SharedText fontName;
-  MainFormHandlers handlers{MainFormDeps{profile, view, flags, fontName, fileSystem, choice,
-                                         printer, canvasFont, fontDialog, listSelector, metrics,
-                                         prompts, app}};
+  fakes::FakeConfirmBox confirmBox;
+  fakes::FakeAppShell shell;
+  fakes::FakeHostWindowActivation host;
+  fakes::FakeServiceWindow window;
+  MainFormHandlers handlers{MainFormDeps{state, profile, view, fileSystem, choice, printer,
+                                         canvasFont, fontDialog, listSelector, metrics, confirmBox,
+                                         shell, host, window}};
 };
 
 // ---- Select Printer
@@ -142,7 +146,7 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
   EXPECT_TRUE(openDuringDialog);
   EXPECT_FALSE(flags.SettingsOpen);
   EXPECT_EQ(Stored("Font"), "Lucida Console");
-  EXPECT_EQ(fontName.Get(), "Lucida Console");
+  EXPECT_EQ(state.FontName.Get(), "Lucida Console");
   EXPECT_EQ(view.fontLabel, "Font: Lucida Console");
   EXPECT_EQ(canvasFont.font, chosen);
 }
@@ -153,7 +157,7 @@ TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
 
   handlers.PrinterFont();
 
-  EXPECT_EQ(fontName.Get(), std::string(199, 'F'));
+  EXPECT_EQ(state.FontName.Get(), std::string(199, 'F'));
   EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
 }
 
@@ -181,7 +185,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
 
   handlers.PrintTestPage();
 
-  EXPECT_THAT(log, ElementsAre("confirm Click on OK to send test page to the printer"));
+  EXPECT_THAT(confirmBox.asked, ElementsAre("Click on OK to send test page to the printer"));
   EXPECT_THAT(
       fileSystem.log,
       ElementsAre("copy C:\\KORVELAN\\\\VOZAZAD.TST C:\\KORVELAN\\\\WINPRINT\\VOZAZAD.TST"));
@@ -191,7 +195,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
 
 TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
   fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
-  prompts.answerOk = false;
+  confirmBox.answerOk = false;
 
   handlers.PrintTestPage();
 
@@ -208,21 +212,30 @@ TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
 // ---- Exit, Printer Options, Remove
 
 TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
-  prompts.answerOk = false;
-  handlers.DoStop();
-  prompts.answerOk = true;
-  handlers.DoStop();
+  std::vector<std::size_t> beepsWhileAsked;
+  confirmBox.whileShown = [&] { beepsWhileAsked.push_back(shell.beeps.size()); };
 
-  const std::string question =
-      "confirm Are you sure?  Korvelane will not print\rif the printer is removed";
-  EXPECT_THAT(log, ElementsAre("beep 16", question, "beep 16", question, "quit 0"));
+  confirmBox.answerOk = false;
+  handlers.DoStop();
+  EXPECT_EQ(shell.quits, 0);
+  confirmBox.answerOk = true;
+  handlers.DoStop();
+  EXPECT_EQ(shell.quits, 1);
+
+  EXPECT_THAT(shell.beeps, ElementsAre(16u, 16u));
+  EXPECT_THAT(beepsWhileAsked, ElementsAre(1u, 2u));  // the beep comes before the question
+  const std::string question = "Are you sure?  Korvelane will not print\rif the printer is removed";
+  EXPECT_THAT(confirmBox.asked, ElementsAre(question, question));
+  EXPECT_FALSE(flags.SettingsOpen);
 }
 
 TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
   handlers.Dominimize();
-  handlers.DoRestore();
+  EXPECT_THAT(host.log, ElementsAre("activate"));
+  EXPECT_EQ(window.shows, 0);
 
-  EXPECT_THAT(log, ElementsAre("activate", "show"));
+  handlers.DoRestore();
+  EXPECT_EQ(window.shows, 1);
 }
 
 TEST_F(MainFormHandlersTest, BoxClickRunsTheChoice) {

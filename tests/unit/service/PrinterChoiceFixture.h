@@ -6,8 +6,7 @@
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeServiceView.h"
 #include "service/SavedPrinterChoice.h"
-#include "service/ServiceFlags.h"
-#include "service/SharedText.h"
+#include "service/ServiceState.h"
 #include "settings/Profile.h"
 
 namespace korv::testing_support {
@@ -37,8 +36,9 @@ struct PrinterChoiceFixture {
   fakes::FakeProfileStore store;
   Profile profile{store};
   fakes::FakeServiceView view;
-  ServiceFlags flags;
-  SharedText chosenPrinter;
+  ServiceState state;
+  ServiceFlags& flags = state.flags;
+  SharedText& chosenPrinter = state.ChosenPrinter;
   fakes::FakePrinterSelection printer;
   SavedPrinterChoice choice{profile, view, flags, chosenPrinter, printer};
 };
