@@ -6,12 +6,13 @@
 #include <functional>
 #include <string>
 
+#include "service/MainFormPorts.h"
 #include "service/win32/WindowHandles.h"
 #include "settings/win32/Win32Api.h"
 
 namespace korv {
 
-class TMainForm {
+class TMainForm : public ServiceWindow {
  public:
   // Control and menu item identifiers, by the window layout's names.
   enum Control : int {
@@ -62,7 +63,7 @@ class TMainForm {
   // Shows the window minimised and active, as the service starts.
   void ShowMinimised();
   // Shows the window, restored when it was minimised, in front ("&Printer Options").
-  void Show();
+  void Show() override;
   // The box as last clicked or set; safe from any thread.
   bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
   // Frees the texts of posted changes that will never be applied (at exit).
