@@ -1,11 +1,10 @@
 #pragma once
 // Stand-ins, in the program only, for the parts of the service that are not built yet:
-// printing, the printer choice, the host window, the notification-area icon and the
-// printer font. Jobs fail with "Printing is not available yet", so every job of eight
-// bytes or more stays in the spool directory.
+// printing, the host window, the notification-area icon and the printer font. Jobs fail with
+// "Printing is not available yet", so every job of eight bytes or more stays in the spool
+// directory.
 #include "service/HostWindowActivation.h"
 #include "service/JobBranches.h"
-#include "service/PrinterChoice.h"
 #include "service/PrinterFontSetup.h"
 #include "service/TrayIconSetup.h"
 
@@ -15,12 +14,6 @@ class PlaceholderJobBranches : public TextJobBranch, public RawJobBranch {
  public:
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job) override;
-};
-
-// Leaves the printer label empty and the buttons as they are.
-class PlaceholderPrinterChoice : public PrinterChoice {
- public:
-  void LoadPrinterChoice() override {}
 };
 
 // As if no host window were found.

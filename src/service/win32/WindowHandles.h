@@ -1,6 +1,6 @@
 #pragma once
-// Owners of window-system handles: windows, GDI objects, a window's device context and
-// an object selected into one.
+// Owners of window-system handles: windows, GDI objects, menus, device contexts, and an
+// object selected into one.
 #include <utility>
 
 #include "settings/win32/UniqueHandle.h"
@@ -20,8 +20,23 @@ struct GdiObjectTraits {
   static void Close(Handle handle) noexcept { DeleteObject(handle); }
 };
 
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DestroyMenu(handle); }
+};
+
+// A device context made with CreateDCA (not one borrowed with GetDC).
+struct CreatedDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DeleteDC(handle); }
+};
+
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueCreatedDc = UniqueHandle<CreatedDcTraits>;
 
 // GetDC for a window, released on destruction.
 class WindowDc {
