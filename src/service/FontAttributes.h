@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace korv {
+#include "printing/TPrinterFont.h"  // FontPitch
 
-enum class FontPitch : std::uint8_t { Default = 0, Fixed = 1, Variable = 2 };
+namespace korv {
 
 struct FontAttributes {
   std::string face;

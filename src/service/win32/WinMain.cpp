@@ -1,7 +1,12 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
+#include "printing/GlobalPrinter.h"
+#include "printing/win32/Win32PrintSystem.h"
+#include "printing/win32/Win32Spooler.h"
 #include "service/MainFormHandlers.h"
 #include "service/PrintLoop.h"
+#include "service/PrinterObjectAdapters.h"
+#include "service/PrintingJobBranches.h"
 #include "service/SavedPrinterChoice.h"
 #include "service/ServiceShutdown.h"
 #include "service/ServiceStartup.h"
@@ -36,19 +41,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32AppShell shell(application);
   Win32Waiter waiter(application);
 
-  // Not built yet: printing, the host window, the icon, the font, the list dialog.
-  PlaceholderJobBranches jobs;
+  InstallPrintSystem(std::make_unique<win32::Win32PrintSystem>());
+  TPrinter& printer = GlobalPrinter();
+  OsVersion version;
+  GlobalPrintSystem().GetVersionExA(version);
+  win32::Win32Spooler spooler;
+  TextMetrics textMetrics;
+  PrintingJobBranches jobs(state, files, profile, printer, textMetrics, spooler,
+                           version.majorVersion);
+  PrinterSelectionOnTPrinter printers(printer);
+  CanvasFontOnTPrinter canvasFont(printer);
+  TextMetricsResetOnTPrinter metrics(textMetrics, printer, state.flags);
+
+  // Not built yet: the host window, the icon, the list dialog.
   PlaceholderHostWindow host;
   PlaceholderTrayIcon tray;
-  PlaceholderPrinterFont font;
-  PlaceholderPrinterSelection printers;
-  PlaceholderCanvasFont canvasFont;
-  PlaceholderTextMetrics metrics;
   PlaceholderListSelector listSelector;
 
   SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
 
-  PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, font,
+  PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, canvasFont,
                                        choice, jobs, jobs});
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {

@@ -1,0 +1,41 @@
+#pragma once
+// The print loop's two job branches on the printer object and the spooler.
+#include "printing/Spooler.h"
+#include "printing/TPrinter.h"
+#include "service/JobBranches.h"
+#include "service/RawJobPrinterOnTPrinter.h"
+#include "service/ServiceState.h"
+#include "service/TextMetrics.h"
+#include "settings/FileSystem.h"
+#include "settings/Profile.h"
+
+namespace korv {
+
+class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
+ public:
+  PrintingJobBranches(ServiceState& state, FileSystem& files, Profile& profile, TPrinter& printer,
+                      TextMetrics& metrics, Spooler& spooler, unsigned osMajorVersion)
+      : state_(state),
+        files_(files),
+        profile_(profile),
+        printer_(printer),
+        metrics_(metrics),
+        spooler_(spooler),
+        osMajorVersion_(osMajorVersion),
+        rawPrinter_(printer) {}
+
+  JobOutcome PrintTextJob(JobFile& job) override;
+  JobOutcome PrintRawJob(JobFile& job) override;
+
+ private:
+  ServiceState& state_;
+  FileSystem& files_;
+  Profile& profile_;
+  TPrinter& printer_;
+  TextMetrics& metrics_;
+  Spooler& spooler_;
+  unsigned osMajorVersion_;
+  RawJobPrinterOnTPrinter rawPrinter_;
+};
+
+}  // namespace korv

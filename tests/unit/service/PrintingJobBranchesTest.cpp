@@ -1,0 +1,105 @@
+#include "service/PrintingJobBranches.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakePrintSystem.h"
+#include "fakes/FakeProfileStore.h"
+#include "fakes/FakeSpooler.h"
+#include "service/PrinterObjectAdapters.h"
+#include "service/RawPrintError.h"
+
+namespace korv {
+namespace {
+
+constexpr char kSpool[] = "C:\\KORVELAN\\\\WINPRINT";
+
+struct Branches : ::testing::Test {
+  Branches() {
+    system.level4 = {{"Office Laser", ""}};
+    system.defaults = {{"Office Laser", ""}};
+    spooler.printers = {"Office Laser"};
+    state.spoolDirectory = kSpool;
+    files.AddDirectory(kSpool);
+    files.SetCurrentDirectory(kSpool);
+    profile.Configure("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad");
+    state.flags.Printing = true;
+  }
+  std::unique_ptr<JobFile> Job(const std::string& bytes) {
+    files.AddFile(kSpool, "JOB1", bytes);
+    return files.OpenJob("JOB1");
+  }
+  PrintingJobBranches Make(unsigned osMajor) {
+    return PrintingJobBranches(state, files, profile, printer, metrics, spooler, osMajor);
+  }
+
+  ServiceState state;
+  fakes::FakeFileSystem files;
+  fakes::FakeProfileStore store;
+  Profile profile{store};
+  fakes::FakePrintSystem system;
+  TPrinter printer{system};
+  TextMetrics metrics;
+  fakes::FakeSpooler spooler;
+};
+
+TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {
+  auto job = Job("HELLO WORLD\r\n");
+  EXPECT_EQ(Make(5).PrintTextJob(*job), JobOutcome::Printed);
+  EXPECT_EQ(system.log.documents, std::vector<std::string>{"Korvelane"});
+  ASSERT_FALSE(system.log.texts.empty());
+  EXPECT_EQ(system.log.texts.front().text, "H");
+  EXPECT_TRUE(spooler.written.empty());
+}
+
+TEST_F(Branches, RawJobFromWindows5OnGoesToTheSpoolerUntouched) {
+  const std::string bytes("\x1b@raw\0bytes\x0c", 12);
+  auto job = Job(bytes);
+  EXPECT_EQ(Make(5).PrintRawJob(*job), JobOutcome::Printed);
+  EXPECT_EQ(spooler.written, bytes);
+  EXPECT_EQ(store.Stored("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer"), "Office Laser");
+  EXPECT_TRUE(system.log.documents.empty());
+}
+
+TEST_F(Branches, RawJobBeforeWindows5IsAPageLessPassThroughDocument) {
+  auto job = Job("RAWBYTES");
+  EXPECT_EQ(Make(4).PrintRawJob(*job), JobOutcome::Printed);
+  ASSERT_EQ(system.log.escapes.size(), 1u);
+  EXPECT_EQ(system.log.escapes[0].input, std::string("\x08\x00RAWBYTES", 10));
+  EXPECT_EQ(system.log.Count("StartPage"), 0);
+  EXPECT_TRUE(spooler.written.empty());
+}
+
+TEST_F(Branches, RawJobOnAMissingPrinterFailsSoTheLoopKeepsTheFile) {
+  store.Store("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer", "Printer Gone Away");
+  auto job = Job("RAWBYTES");
+  auto branches = Make(5);
+  EXPECT_THROW(branches.PrintRawJob(*job), RawPrintError);
+}
+
+TEST(CanvasFontOnTPrinter, ChosenFontBecomesThePrinterFontAndReadsBack) {
+  fakes::FakePrintSystem system;
+  system.level4 = {{"Office Laser", ""}};
+  system.defaults = {{"Office Laser", ""}};
+  TPrinter printer(system);
+  CanvasFontOnTPrinter font(printer);
+
+  FontAttributes chosen;
+  chosen.face = "Lucida Console";
+  chosen.pointSize10 = 120;
+  chosen.bold = true;
+  chosen.charSet = 238;
+  chosen.pitch = FontPitch::Fixed;
+  font.SetFont(chosen);
+  EXPECT_EQ(printer.DocumentCanvas().Font().Name, "Lucida Console");
+  EXPECT_EQ(printer.DocumentCanvas().Font().Size(), 12);
+  EXPECT_EQ(font.Font(), chosen);
+
+  font.CreatePrinterFont(PrinterFontRequest{"Courier New"});
+  EXPECT_EQ(font.Font().face, "Courier New");
+  EXPECT_EQ(font.Font().pointSize10, 100);
+  EXPECT_FALSE(font.Font().bold);
+}
+
+}  // namespace
+}  // namespace korv
