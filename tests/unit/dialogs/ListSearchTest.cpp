@@ -68,9 +68,9 @@ TEST_F(ListSearchTest, EmptyListFindsNothing) {
 TEST(RowKey, FromTheFirstPrintableCharacterUpperCasingOnlyAToZ) {
   EXPECT_EQ(RowKey("  hp deskjet", 4), "HP D");
   EXPECT_EQ(RowKey("\x7f\x1b~tilde", 3), "~TI");
-  EXPECT_EQ(RowKey("ab", 5), "AB");  // fewer characters where the text ends
+  EXPECT_EQ(RowKey("ab", 5), "AB");            // fewer characters where the text ends
   EXPECT_EQ(RowKey("\xe9t\xe9", 3), "T\xe9");  // \xe9 is kept, not upper-cased
-  EXPECT_EQ(RowKey(" \xa0\xe9x", 1), "X");  // bytes above 126 are not printable here
+  EXPECT_EQ(RowKey(" \xa0\xe9x", 1), "X");     // bytes above 126 are not printable here
   EXPECT_EQ(RowKey("", 1), std::nullopt);
   EXPECT_EQ(RowKey(" \t\r", 1), std::nullopt);
 }
