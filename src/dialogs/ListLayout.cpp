@@ -15,6 +15,7 @@ ListLayout LayoutListDialog(const ListLayoutInput& input, const ListItems& items
     width = std::max(width, measure.TextWidth(items.Text(row)) + 30);
 
   ListLayout out;
+  out.textWidth = width;
   out.listWidth = width + 10;
   int reserve = 0;
   if (input.screenWidth < out.listWidth + 10) {

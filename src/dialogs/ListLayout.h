@@ -24,6 +24,7 @@ struct ListLayoutInput {
 };
 
 struct ListLayout {
+  int textWidth = 0;                  // W: the widest text (or caption) plus 30, at least 200
   int listWidth = 0, listHeight = 0;  // the list sits at the client's (0, 0)
   bool bothScrollBars = false;        // else a vertical scroll bar only
   int windowWidth = 0, windowHeight = 0, clientHeight = 0;

@@ -46,6 +46,7 @@ TEST_F(ListLayoutTest, TooWideForTheScreenScrollsBothWaysAndIsOneRowTaller) {
   input.screenWidth = 640;
   const ListLayout l = Layout({std::string(90, 'w'), "b", "c"});  // 660 + 10 > 640 - 10
   EXPECT_EQ(l.listWidth, 630);
+  EXPECT_EQ(l.textWidth, 660);  // what the sideways scroll bar covers
   EXPECT_TRUE(l.bothScrollBars);
   EXPECT_EQ(l.listHeight, 3 * 16 + 4 + 16);
   EXPECT_EQ(l.windowWidth, 638);
