@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "dialogs/KeyState.h"
+
 namespace korv {
 
 enum class ListCommand {
@@ -21,12 +23,6 @@ enum class ListCommand {
   P,
   F,
   ShiftF7,
-};
-
-struct KeyState {
-  bool shift = false;
-  bool ctrl = false;
-  bool alt = false;
 };
 
 // The binding a key press matches, if any.

@@ -1,14 +1,12 @@
 #pragma once
 // The desktop as host-window activation sees it: the top-level windows with their titles,
 // and the calls that raise, show and foreground one of them or put the service away.
-#include <cstdint>
 #include <functional>
 #include <string>
 
-namespace korv {
+#include "service/WindowId.h"
 
-// An opaque top-level window handle; 0 is no window.
-using WindowId = std::uintptr_t;
+namespace korv {
 
 class Desktop {
  public:
