@@ -170,8 +170,11 @@ bool TrayIconComponent::ServiceWindowMessage(std::uint32_t message, std::uintptr
 
 void TrayIconComponent::ShellRestarted() {
   if (!added_) return;
-  added_ = false;  // the old taskbar took the icon with it
-  AddIcon();
+  // A new taskbar has lost the icon; one that kept it refuses the add but takes a modify.
+  if (shell_.NotifyIcon(NotifyIconOp::Add, Record())) return;
+  if (shell_.NotifyIcon(NotifyIconOp::Modify, Record())) return;
+  added_ = false;
+  throw ETrayIcon("Error adding tray icon");
 }
 
 }  // namespace korv

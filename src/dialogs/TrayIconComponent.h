@@ -90,6 +90,7 @@ class TrayIconComponent {
   // Brings the service window back (a double click on the icon).
   void Restore();
   // The taskbar was recreated (the shell restarted): an added icon is added again.
+  // Raises ETrayIcon when it cannot be.
   void ShellRestarted();
 
  private:

@@ -15,7 +15,7 @@ class FakeTrayShell : public TrayShell {
     static const char* names[] = {"add", "modify", "delete"};
     log.push_back(std::string("notify ") + names[static_cast<int>(op)]);
     records.push_back(record);
-    if (failNotify) return false;
+    if (failNotify || (failAdd && op == NotifyIconOp::Add)) return false;
     if (op == NotifyIconOp::Delete)
       shown.reset();
     else
@@ -45,7 +45,8 @@ class FakeTrayShell : public TrayShell {
   std::vector<std::string> log;
   std::vector<NotifyIconRecord> records;  // every record handed to the shell
   std::optional<NotifyIconRecord> shown;  // the icon as the notification area shows it
-  bool failNotify = false;
+  bool failNotify = false;                // every notify call fails
+  bool failAdd = false;                   // only adding fails (the icon is there already)
   IconId applicationIcon = 0;
   bool minimized[2] = {false, false};  // application, service
   bool hasPopupMenu = true;

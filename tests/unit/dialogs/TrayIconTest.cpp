@@ -279,6 +279,17 @@ TEST_F(TrayIconTest, ShellRestartAddsTheIconAgain) {
   EXPECT_TRUE(shell.log.empty());
 }
 
+TEST_F(TrayIconTest, ShellThatKeptTheIconIsLeftWithIt) {
+  LoadLayout();
+  shell.failAdd = true;
+  icon->ShellRestarted();
+  EXPECT_EQ(shell.log, (Strings{"notify add", "notify modify"}));
+  EXPECT_TRUE(icon->Added());
+  shell.failNotify = true;
+  EXPECT_THROW(icon->ShellRestarted(), ETrayIcon);
+  EXPECT_FALSE(icon->Added());
+}
+
 TEST_F(TrayIconTest, DestroyingTheComponentDeletesTheIcon) {
   LoadLayout();
   icon.reset();
