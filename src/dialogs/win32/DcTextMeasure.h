@@ -9,14 +9,14 @@ namespace korv::win32 {
 
 class DcTextMeasure final : public TextMeasure {
  public:
-  explicit DcTextMeasure(HFONT font) : dc_(nullptr), selected_(dc_.Get(), font) {}
+  explicit DcTextMeasure(HFONT font) : dc_(nullptr), selected_(Select(dc_.Get(), font)) {}
 
   int TextWidth(const std::string& text) override;
   int TextHeight();  // the font's cell height (tmHeight)
 
  private:
   WindowDc dc_;
-  SelectedObject selected_;
+  SelectionRestore selected_;
 };
 
 }  // namespace korv::win32

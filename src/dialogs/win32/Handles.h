@@ -1,49 +1,37 @@
 #pragma once
-// Move-only owners of the window-system handles the dialogs and the icon create.
+// Owners of the window-system handles the dialogs and the icon create: windows, fonts
+// and menus on the shared UniqueHandle, and a window's device context (ReleaseDC).
 #include <windows.h>
 
 #include <utility>
 
+#include "printing/win32/GdiHandles.h"
+#include "settings/win32/UniqueHandle.h"
+
 namespace korv::win32 {
 
-template <typename Handle, typename Release>
-class Owned {
- public:
-  Owned() = default;
-  explicit Owned(Handle handle) : handle_(handle) {}
-  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Owned& operator=(Owned&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  Owned(const Owned&) = delete;
-  Owned& operator=(const Owned&) = delete;
-  ~Owned() { Reset(); }
-
-  Handle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void Reset(Handle handle = nullptr) {
-    if (handle_) Release{}(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
+// Destroyed on the thread that made it.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle window) noexcept { DestroyWindow(window); }
 };
 
-struct DestroyWindowRelease {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-struct DeleteFontRelease {
-  void operator()(HFONT font) const { DeleteObject(font); }
-};
-struct DestroyMenuRelease {
-  void operator()(HMENU menu) const { DestroyMenu(menu); }
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle font) noexcept { DeleteObject(font); }
 };
 
-using OwnedWindow = Owned<HWND, DestroyWindowRelease>;  // destroyed on its own thread
-using OwnedFont = Owned<HFONT, DeleteFontRelease>;
-using OwnedMenu = Owned<HMENU, DestroyMenuRelease>;
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle menu) noexcept { DestroyMenu(menu); }
+};
+
+using OwnedWindow = UniqueHandle<WindowTraits>;
+using OwnedFont = UniqueHandle<FontTraits>;
+using OwnedMenu = UniqueHandle<MenuTraits>;
 
 // A window's device context from GetDC (the screen's for a null window).
 class WindowDc {
@@ -65,19 +53,13 @@ class WindowDc {
   HDC dc_;
 };
 
-// Selects an object into a device context and puts the previous one back.
-class SelectedObject {
- public:
-  SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  SelectedObject(const SelectedObject&) = delete;
-  SelectedObject& operator=(const SelectedObject&) = delete;
-  ~SelectedObject() {
-    if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
-  }
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
+// Selects `object` into `dc`; what the context held before goes back when the result
+// is destroyed.
+inline SelectionRestore Select(HDC dc, HGDIOBJ object) {
+  if (!dc || !object) return {};
+  HGDIOBJ previous = SelectObject(dc, object);
+  if (!previous || previous == HGDI_ERROR) return {};
+  return SelectionRestore(dc, previous);
+}
 
 }  // namespace korv::win32

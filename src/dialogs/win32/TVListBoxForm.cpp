@@ -197,7 +197,7 @@ void TVListBoxForm::VGetItem(const DRAWITEMSTRUCT& item) {
     const bool current = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rect, GetSysColorBrush(current ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::string text = selection_.VGetItem(static_cast<int>(item.itemID));
-    SelectedObject selected(dc, shownFont_);
+    const SelectionRestore selected = Select(dc, shownFont_);
     const COLORREF oldColour =
         SetTextColor(dc, GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
