@@ -7,7 +7,6 @@
 
 namespace korv::win32 {
 
-static_assert(kTrayCallbackMessage < WM_APP, "the callback is below the application range");
 static_assert(nif::kMessage == NIF_MESSAGE && nif::kIcon == NIF_ICON && nif::kTip == NIF_TIP);
 static_assert(wm::kWindowPosChanged == WM_WINDOWPOSCHANGED && wm::kSysCommand == WM_SYSCOMMAND);
 static_assert(wm::kScMinimize == SC_MINIMIZE && wm::kScClose == SC_CLOSE);
