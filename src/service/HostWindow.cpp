@@ -25,7 +25,7 @@ bool IsHostTitle(const std::string& title) {
 
 }  // namespace
 
-void HostWindowActivation::FindHostWindow() {
+void HostWindowActivator::FindHostWindow() {
   if (searched_.exchange(true)) return;
   desktop_.EnumerateTopLevelWindows([this](WindowId window) {
     if (!IsHostTitle(desktop_.WindowTitle(window, kTitleBuffer))) return true;
@@ -35,23 +35,22 @@ void HostWindowActivation::FindHostWindow() {
   });
 }
 
-void HostWindowActivation::Retry(Waiter& waiter, bool (Desktop::*attempt)(WindowId),
-                                 WindowId window) {
+void HostWindowActivator::Retry(bool (Desktop::*attempt)(WindowId), WindowId window) {
   for (int i = 0; i < kAttempts; ++i) {
     if ((desktop_.*attempt)(window)) return;
-    PumpMessages(waiter, flags_, kOneSecond);
+    PumpMessages(waiter_, flags_, kOneSecond);
   }
 }
 
-void HostWindowActivation::ActivateHostWindow(Waiter& waiter, bool pause) {
+void HostWindowActivator::ActivateHostWindow(bool pause) {
   desktop_.MinimizeApplication();
   desktop_.HideServiceWindow();
   const WindowId host = hostWindow_.load();
   if (host == 0) return;
-  if (pause) PumpMessages(waiter, flags_, kOneSecond);
-  Retry(waiter, &Desktop::BringToTop, host);
+  if (pause) PumpMessages(waiter_, flags_, kOneSecond);
+  Retry(&Desktop::BringToTop, host);
   desktop_.Show(host, kShowMaximized);
-  Retry(waiter, &Desktop::SetForeground, host);
+  Retry(&Desktop::SetForeground, host);
 }
 
 }  // namespace korv

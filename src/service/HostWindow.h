@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "service/Desktop.h"
+#include "service/HostWindowActivation.h"
 #include "service/ServiceFlags.h"
 #include "service/Waiter.h"
 
@@ -10,24 +11,27 @@ namespace korv {
 
 inline constexpr int kShowMaximized = 3;  // SW_SHOWMAXIMIZED
 
-class HostWindowActivation {
+class HostWindowActivator final : public HostWindowActivation {
  public:
-  HostWindowActivation(Desktop& desktop, ServiceFlags& flags) : desktop_(desktop), flags_(flags) {}
+  // `waiter` waits on the calling thread: it dispatches that thread's messages.
+  HostWindowActivator(Desktop& desktop, Waiter& waiter, ServiceFlags& flags)
+      : desktop_(desktop), waiter_(waiter), flags_(flags) {}
 
   // Searches once and retitles the window found "Korvelane". Later calls do nothing:
   // the host window is set at most once per run.
-  void FindHostWindow();
+  void FindHostWindow() override;
 
   // Minimises and hides the service, then raises, maximises and foregrounds the host
-  // window, retrying through one-second waits on `waiter` (the calling thread's).
-  void ActivateHostWindow(Waiter& waiter, bool pause);
+  // window, retrying through one-second waits.
+  void ActivateHostWindow(bool pause) override;
 
   WindowId HostWindow() const { return hostWindow_.load(); }
 
  private:
-  void Retry(Waiter& waiter, bool (Desktop::*attempt)(WindowId), WindowId window);
+  void Retry(bool (Desktop::*attempt)(WindowId), WindowId window);
 
   Desktop& desktop_;
+  Waiter& waiter_;
   ServiceFlags& flags_;
   std::atomic<bool> searched_{false};
   std::atomic<WindowId> hostWindow_{0};  // written once by the print thread, read by both

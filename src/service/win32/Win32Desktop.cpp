@@ -55,7 +55,8 @@ bool Win32Desktop::SetForeground(WindowId window) {
 }
 
 void Win32Desktop::MinimizeApplication() {
-  ShowOwnWindow(application_ ? application_ : service_, SW_MINIMIZE);
+  HWND application = application_ ? application_ : service_;
+  if (application && !IsIconic(application)) ShowOwnWindow(application, SW_MINIMIZE);
 }
 
 void Win32Desktop::HideServiceWindow() {

@@ -26,7 +26,7 @@ class HostWindowTest : public ::testing::Test {
   fakes::FakeDesktop desktop;
   fakes::FakeWaiter waiter;
   ServiceFlags flags;
-  HostWindowActivation activation{desktop, flags};
+  HostWindowActivator activation{desktop, waiter, flags};
 };
 
 TEST_F(HostWindowTest, ServiceWindowsAreNeverTakenAlthoughTheyCarryTheMark) {
@@ -39,7 +39,7 @@ TEST_F(HostWindowTest, EachMarkTakesTheWindowAndRetitlesIt) {
   for (const char* title : {"VOZAZAD", "C:\\KORV\\Korv3.EXE", "Korvelane - Accounts"}) {
     fakes::FakeDesktop d;
     d.windows = {{5, "Notepad"}, {7, title}, {9, "Korvelane"}};
-    HostWindowActivation a(d, flags);
+    HostWindowActivator a(d, waiter, flags);
     a.FindHostWindow();
     EXPECT_EQ(a.HostWindow(), 7u) << title;
     EXPECT_EQ(d.windows[1].title, "Korvelane") << title;
@@ -80,7 +80,7 @@ TEST_F(HostWindowTest, TheHostWindowIsSetAtMostOnce) {
 TEST_F(HostWindowTest, WithoutHostWindowActivationOnlyMinimisesAndHides) {
   Found({{1, "Notepad"}});
   desktop.log.clear();
-  activation.ActivateHostWindow(waiter, true);
+  activation.ActivateHostWindow(true);
   EXPECT_EQ(desktop.log, (Strings{"minimize application", "hide service window"}));
   EXPECT_EQ(waiter.now, 0u);
 }
@@ -88,13 +88,13 @@ TEST_F(HostWindowTest, WithoutHostWindowActivationOnlyMinimisesAndHides) {
 TEST_F(HostWindowTest, ActivationRaisesMaximisesAndForegrounds) {
   Found({{8, "VOZAZAD"}});
   desktop.log.clear();
-  activation.ActivateHostWindow(waiter, false);
+  activation.ActivateHostWindow(false);
   EXPECT_EQ(desktop.log, (Strings{"minimize application", "hide service window", "raise 8",
                                   "show 8 3", "foreground 8"}));
   EXPECT_EQ(waiter.now, 0u);
 
   desktop.log.clear();
-  activation.ActivateHostWindow(waiter, true);
+  activation.ActivateHostWindow(true);
   EXPECT_EQ(desktop.raiseTimes.back(), 1000u);  // after the one-second pause
   EXPECT_EQ(waiter.now, 1000u);
 }
@@ -103,7 +103,7 @@ TEST_F(HostWindowTest, RetriesWaitOneSecondAfterEachFailure) {
   Found({{8, "VOZAZAD"}});
   desktop.raiseFailures = 2;
   desktop.foregroundFailures = 1;
-  activation.ActivateHostWindow(waiter, true);
+  activation.ActivateHostWindow(true);
   EXPECT_EQ(desktop.raiseTimes, (std::vector<unsigned long long>{1000, 2000, 3000}));
   EXPECT_EQ(desktop.foregroundTimes, (std::vector<unsigned long long>{3000, 4000}));
   EXPECT_EQ(waiter.now, 4000u);
@@ -113,7 +113,7 @@ TEST_F(HostWindowTest, AtMostTenRaiseAndTenForegroundCalls) {
   Found({{8, "VOZAZAD"}});
   desktop.raiseFailures = 100;
   desktop.foregroundFailures = 100;
-  activation.ActivateHostWindow(waiter, true);
+  activation.ActivateHostWindow(true);
   ASSERT_EQ(desktop.raiseTimes.size(), 10u);
   ASSERT_EQ(desktop.foregroundTimes.size(), 10u);
   EXPECT_EQ(desktop.raiseTimes.back(), 10000u);
@@ -125,7 +125,7 @@ TEST_F(HostWindowTest, AtMostTenRaiseAndTenForegroundCalls) {
 TEST_F(HostWindowTest, WaitsMayRequestTheStop) {
   Found({{8, "VOZAZAD"}});
   waiter.terminate = true;
-  activation.ActivateHostWindow(waiter, true);
+  activation.ActivateHostWindow(true);
   EXPECT_TRUE(flags.StopRequested);
 }
 
