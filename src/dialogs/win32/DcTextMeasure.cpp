@@ -3,7 +3,7 @@
 namespace korv::win32 {
 
 int DcTextMeasure::TextWidth(const std::string& text) {
-  if (!dc_ || text.empty()) return 0;
+  if (!dc_.Get() || text.empty()) return 0;
   SIZE size{};
   if (!GetTextExtentPoint32A(dc_.Get(), text.data(), static_cast<int>(text.size()), &size))
     return 0;
@@ -12,7 +12,7 @@ int DcTextMeasure::TextWidth(const std::string& text) {
 
 int DcTextMeasure::TextHeight() {
   TEXTMETRICA metrics{};
-  if (!dc_ || !GetTextMetricsA(dc_.Get(), &metrics)) return 16;  // the usual 12-point height
+  if (!dc_.Get() || !GetTextMetricsA(dc_.Get(), &metrics)) return 16;  // the usual 12-point height
   return static_cast<int>(metrics.tmHeight);
 }
 

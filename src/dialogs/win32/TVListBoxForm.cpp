@@ -62,12 +62,13 @@ bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
 
   {
     WindowDc screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
     font_.Reset(CreateFontA(-MulDiv(fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
   }
-  shownFont_ = font_ ? font_.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  shownFont_ = font_ ? static_cast<HFONT>(font_.Get())
+                     : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 
   ListLayoutInput input;
   input.caption = caption;
@@ -197,7 +198,7 @@ void TVListBoxForm::VGetItem(const DRAWITEMSTRUCT& item) {
     const bool current = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rect, GetSysColorBrush(current ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::string text = selection_.VGetItem(static_cast<int>(item.itemID));
-    const SelectionRestore selected = Select(dc, shownFont_);
+    SelectedObject selected(dc, shownFont_);
     const COLORREF oldColour =
         SetTextColor(dc, GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -2,7 +2,7 @@
 // The list selection window: a modal window with a list drawn on demand and the
 // "&OK", "&Cancel" and (hidden) "&Help" buttons. Created per call of VListSelect and
 // destroyed before it returns; its handlers hand the decisions to ListSelection.
-#include <windows.h>
+#include "settings/win32/Win32Api.h"
 
 #include <cstdint>
 #include <exception>
@@ -12,7 +12,7 @@
 #include "dialogs/ListDialogView.h"
 #include "dialogs/ListLayout.h"
 #include "dialogs/ListSelection.h"
-#include "dialogs/win32/Handles.h"
+#include "service/win32/WindowHandles.h"
 #include "settings/Profile.h"
 
 namespace korv::win32 {
@@ -59,9 +59,9 @@ class TVListBoxForm final : private ListDialogView {
 
   HWND owner_;
   ListSelection& selection_;
-  OwnedFont font_;
+  UniqueGdiObject font_;
   HFONT shownFont_ = nullptr;  // font_, or the stock font when it could not be made
-  OwnedWindow window_;
+  UniqueWindow window_;
   HWND hwnd_ = nullptr;     // the window while it exists, also during its creation
   HWND VListBox = nullptr;  // children go with the window
   HWND OKButton = nullptr;

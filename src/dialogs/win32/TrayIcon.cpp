@@ -70,6 +70,13 @@ void TrayIcon::SetActive(bool active) {
   PostMessageA(messageWindow_.Get(), kApplyActive, active ? 1 : 0, 0);
 }
 
+void TrayIcon::ApplyPrintLoopSettings(const TraySettings& settings) {
+  SetActive(settings.active);
+  SetCloseToTray(settings.closeToTray);
+  SetHideOnRestore(settings.hideOnRestore);
+  SetMinimizeToTray(settings.minimizeToTray);
+}
+
 void TrayIcon::Guard(const std::function<void()>& action) {
   try {
     action();
@@ -185,7 +192,7 @@ bool TrayIcon::HasPopupMenu() {
 }
 
 void TrayIcon::PopupMenu(ScreenPoint at) {
-  OwnedMenu menu(CreatePopupMenu());
+  UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   if (!AppendMenuA(menu.Get(), MF_STRING, kPrinterOptionsItem, "&Printer Options") ||
       !AppendMenuA(menu.Get(), MF_STRING, kRemoveItem, "&Remove"))

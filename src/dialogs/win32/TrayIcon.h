@@ -5,17 +5,18 @@
 //
 // Create and destroy it on the window thread. SetActive, SetCloseToTray,
 // SetMinimizeToTray and SetHideOnRestore may be called from any thread.
-#include <windows.h>
+#include "settings/win32/Win32Api.h"
 
 #include <functional>
 #include <string>
 
 #include "dialogs/TrayIconComponent.h"
-#include "dialogs/win32/Handles.h"
+#include "service/TrayIconSetup.h"
+#include "service/win32/WindowHandles.h"
 
 namespace korv::win32 {
 
-class TrayIcon final : private TrayShell {
+class TrayIcon final : public TrayIconSetup, private TrayShell {
  public:
   // The items of PopupMenu1.
   struct PopupMenu1 {
@@ -37,6 +38,8 @@ class TrayIcon final : private TrayShell {
   void SetCloseToTray(bool value) { component_.SetCloseToTray(value); }
   void SetMinimizeToTray(bool value) { component_.SetMinimizeToTray(value); }
   void SetHideOnRestore(bool value) { component_.SetHideOnRestore(value); }
+  // The print loop's settings at its start, from the print thread.
+  void ApplyPrintLoopSettings(const TraySettings& settings) override;
 
   // Window thread; may raise ETrayIcon.
   void SetShowHint(bool show) { component_.SetShowHint(show); }
@@ -79,7 +82,7 @@ class TrayIcon final : private TrayShell {
   DWORD windowThread_;
   UINT taskbarCreated_ = 0;
   WNDPROC previous_ = nullptr;  // the service window's own procedure while hooked
-  OwnedWindow messageWindow_;
+  UniqueWindow messageWindow_;
   TrayIconComponent component_;  // goes first, deleting the icon while its window lives
 };
 

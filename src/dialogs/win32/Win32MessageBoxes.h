@@ -1,6 +1,6 @@
 #pragma once
 // Message boxes through MessageBoxA and the beep through MessageBeep.
-#include <windows.h>
+#include "settings/win32/Win32Api.h"
 
 #include "dialogs/MessageBoxPort.h"
 
