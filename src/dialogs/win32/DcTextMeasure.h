@@ -1,0 +1,22 @@
+#pragma once
+// Text widths and height of a font, measured on a screen device context.
+#include "settings/win32/Win32Api.h"
+
+#include "dialogs/TextMeasure.h"
+#include "service/win32/WindowHandles.h"
+
+namespace korv::win32 {
+
+class DcTextMeasure final : public TextMeasure {
+ public:
+  explicit DcTextMeasure(HFONT font) : dc_(nullptr), selected_(dc_.Get(), font) {}
+
+  int TextWidth(const std::string& text) override;
+  int TextHeight();  // the font's cell height (tmHeight)
+
+ private:
+  WindowDc dc_;
+  SelectedObject selected_;
+};
+
+}  // namespace korv::win32

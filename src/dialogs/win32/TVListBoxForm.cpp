@@ -1,0 +1,318 @@
+#include "dialogs/win32/TVListBoxForm.h"
+
+#include <optional>
+
+#include "dialogs/ListKeys.h"
+#include "dialogs/win32/DcTextMeasure.h"
+
+namespace korv::win32 {
+
+namespace {
+
+constexpr char kClassName[] = "TVListBoxForm";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;  // no system menu
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;                    // single fixed border
+constexpr int kListId = 100;
+constexpr int kRowSpacing = 2;
+
+HMENU ControlId(int id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
+
+void SetFont(HWND control, HFONT font) {
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA existing{};
+  if (GetClassInfoA(instance, kClassName, &existing)) return true;
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = procedure;
+  cls.hInstance = instance;
+  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  cls.lpszClassName = kClassName;
+  return RegisterClassA(&cls) != 0;
+}
+
+// The window's outer height less its client height.
+int FrameHeight() {
+  RECT rect{0, 0, 100, 100};
+  if (AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle)) return (rect.bottom - rect.top) - 100;
+  return GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME);
+}
+
+bool KeyDown(int key) {
+  return GetKeyState(key) < 0;
+}
+
+}  // namespace
+
+TVListBoxForm::TVListBoxForm(HWND owner, ListSelection& selection)
+    : owner_(owner), selection_(selection) {}
+
+TVListBoxForm::~TVListBoxForm() {
+  window_.Reset();
+}  // before the members its handlers use
+
+bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
+                           std::uint8_t position) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterFormClass(instance, WindowProc)) return false;
+
+  {
+    WindowDc screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+    font_.Reset(CreateFontA(-MulDiv(fontSize, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+  }
+  shownFont_ = font_ ? static_cast<HFONT>(font_.Get())
+                     : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+  ListLayoutInput input;
+  input.caption = caption;
+  input.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  input.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  input.frameHeight = FrameHeight();
+  input.position = position;
+  {
+    DcTextMeasure measure(shownFont_);
+    rowHeight_ = measure.TextHeight() + kRowSpacing;
+    input.rowHeight = rowHeight_;
+    layout_ = LayoutListDialog(input, selection_.Items(), measure);
+  }
+
+  window_.Reset(CreateWindowExA(kExStyle, kClassName, caption.c_str(), kStyle, layout_.left,
+                                layout_.top, layout_.windowWidth, layout_.windowHeight, owner_,
+                                nullptr, instance, this));
+  if (!window_) return false;
+  SetFont(hwnd_, shownFont_);
+
+  DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                    LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+  if (layout_.bothScrollBars) listStyle |= WS_HSCROLL;
+  VListBox = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", listStyle, 0, 0, layout_.listWidth,
+                             layout_.listHeight, hwnd_, ControlId(kListId), instance, nullptr);
+  OKButton =
+      CreateButton("&OK", IDOK, BS_DEFPUSHBUTTON | WS_VISIBLE, layout_.okLeft, kOkButtonWidth);
+  CanButton = CreateButton("&Cancel", IDCANCEL, BS_PUSHBUTTON | WS_VISIBLE, layout_.cancelLeft,
+                           kCancelButtonWidth);
+  // Never shown; it keeps its place in the tab order.
+  HelpBut = CreateButton("&Help", IDHELP, BS_PUSHBUTTON, layout_.cancelLeft - kHelpButtonWidth - 8,
+                         kHelpButtonWidth);
+  if (!VListBox || !OKButton || !CanButton || !HelpBut) return false;
+
+  SetFont(VListBox, shownFont_);
+  SendMessageA(VListBox, LB_SETITEMHEIGHT, 0, MAKELPARAM(rowHeight_, 0));
+  if (layout_.bothScrollBars)
+    SendMessageA(VListBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout_.textWidth), 0);
+  if (SendMessageA(VListBox, LB_SETCOUNT, static_cast<WPARAM>(selection_.Items().Count()), 0) < 0)
+    return false;
+  selection_.Show(*this);
+  return true;
+}
+
+HWND TVListBoxForm::CreateButton(const char* caption, int id, DWORD style, int left, int width) {
+  HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_TABSTOP | style, left,
+                                layout_.buttonTop, width, kButtonHeight, hwnd_, ControlId(id),
+                                GetModuleHandleA(nullptr), nullptr);
+  if (button) SetFont(button, shownFont_);
+  return button;
+}
+
+void TVListBoxForm::ShowModal() {
+  const bool disableOwner = owner_ && IsWindowEnabled(owner_);
+  if (disableOwner) EnableWindow(owner_, FALSE);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetFocus(VListBox);
+
+  std::optional<WPARAM> quit;
+  MSG msg{};
+  while (!closed_) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) quit = msg.wParam;
+    if (got == 0 || got == -1) {
+      Close();
+      break;
+    }
+    if (!IsDialogMessageA(hwnd_, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  // The owner is enabled before the window goes, so that it gets the activation back.
+  if (disableOwner) EnableWindow(owner_, TRUE);
+  ShowWindow(hwnd_, SW_HIDE);
+  if (quit) PostQuitMessage(static_cast<int>(*quit));
+  if (failure_) std::rethrow_exception(failure_);
+}
+
+// ListDialogView -------------------------------------------------------------------
+
+int TVListBoxForm::CurrentRow() {
+  const LRESULT row = SendMessageA(VListBox, LB_GETCURSEL, 0, 0);
+  return row == LB_ERR ? -1 : static_cast<int>(row);
+}
+
+void TVListBoxForm::SetCurrentRow(int row) {
+  SendMessageA(VListBox, LB_SETCURSEL, static_cast<WPARAM>(static_cast<INT_PTR>(row)), 0);
+}
+
+int TVListBoxForm::TopRow() {
+  const LRESULT row = SendMessageA(VListBox, LB_GETTOPINDEX, 0, 0);
+  return row == LB_ERR ? 0 : static_cast<int>(row);
+}
+
+void TVListBoxForm::SetTopRow(int row) {
+  SendMessageA(VListBox, LB_SETTOPINDEX, static_cast<WPARAM>(row < 0 ? 0 : row), 0);
+}
+
+void TVListBoxForm::EnableOk(bool enabled) {
+  EnableWindow(OKButton, enabled ? TRUE : FALSE);
+}
+
+void TVListBoxForm::Close() {
+  if (!closed_ && hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+// Handlers -------------------------------------------------------------------------
+
+void TVListBoxForm::Acceptit() {
+  selection_.Acceptit(*this);
+}
+
+void TVListBoxForm::Cancelit() {
+  selection_.Cancelit(*this);
+}
+
+void TVListBoxForm::CloseClick() {
+  selection_.CloseClick();
+  closed_ = true;
+}
+
+void TVListBoxForm::VGetItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  if (item.itemID != static_cast<UINT>(-1)) {
+    const bool current = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rect, GetSysColorBrush(current ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const std::string text = selection_.VGetItem(static_cast<int>(item.itemID));
+    SelectedObject selected(dc, shownFont_);
+    const COLORREF oldColour =
+        SetTextColor(dc, GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, rect.left + 2, rect.top + kRowSpacing / 2, text.data(),
+             static_cast<int>(text.size()));
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColour);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
+}
+
+LRESULT TVListBoxForm::VTestSelect(WPARAM key) {
+  const KeyState modifiers{KeyDown(VK_SHIFT), KeyDown(VK_CONTROL), KeyDown(VK_MENU)};
+  const std::optional<ListCommand> command =
+      ListKeyCommand(static_cast<std::uint16_t>(LOWORD(key)), modifiers);
+  if (command) selection_.VTestSelect(*this, *command);
+  return closed_ ? -2 : -1;  // -1: the list still does its own work with the key
+}
+
+void TVListBoxForm::VOnClick() {
+  selection_.VOnClick(*this);
+}
+
+LRESULT TVListBoxForm::CharToItem(WPARAM typed) {
+  selection_.CharToItem(*this, static_cast<char>(LOWORD(typed) & 0xFF));
+  return -2;  // the search has moved the current row itself
+}
+
+void TVListBoxForm::Afterenter() {
+  selection_.Afterenter(*this, layout_.listHeight, rowHeight_);
+}
+
+void TVListBoxForm::DoHelp() {
+  selection_.DoHelp();
+}
+
+// Messages -------------------------------------------------------------------------
+
+LRESULT CALLBACK TVListBoxForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    auto* self = static_cast<TVListBoxForm*>(create->lpCreateParams);
+    self->hwnd_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* form = reinterpret_cast<TVListBoxForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  try {
+    return form->Handle(message, wParam, lParam);
+  } catch (...) {
+    // Errors must not cross the window system; the modal loop ends and rethrows it.
+    if (!form->failure_) form->failure_ = std::current_exception();
+    form->closed_ = true;
+    return 0;
+  }
+}
+
+LRESULT TVListBoxForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return Command(wParam, lParam);
+    case WM_CLOSE:
+      CloseClick();
+      return 0;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(rowHeight_);
+      return TRUE;
+    case WM_DRAWITEM:
+      VGetItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_VKEYTOITEM:
+      return VTestSelect(wParam);
+    case WM_CHARTOITEM:
+      return CharToItem(wParam);
+    case DM_GETDEFID:
+      return MAKELRESULT(IDOK, DC_HASDEFID);
+    default:
+      return DefWindowProcA(hwnd_, message, wParam, lParam);
+  }
+}
+
+LRESULT TVListBoxForm::Command(WPARAM wParam, LPARAM) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  if (id == kListId) {
+    if (code == LBN_SELCHANGE) VOnClick();
+    if (code == LBN_DBLCLK) Acceptit();
+    if (code == LBN_SETFOCUS) Afterenter();
+  } else if (id == IDOK) {
+    if (IsWindowEnabled(OKButton)) Acceptit();  // Enter with nothing acceptable does nothing
+  } else if (id == IDCANCEL) {
+    Cancelit();
+  } else if (id == IDHELP) {
+    DoHelp();
+  }
+  return 0;
+}
+
+std::int16_t VListSelect(HWND owner, Profile& profile, std::uint16_t count, std::uint16_t initial,
+                         const std::string& noun, const std::vector<std::string>& items,
+                         std::uint8_t position) {
+  ListSelection selection(items, count, initial);
+  {
+    TVListBoxForm form(owner, selection);
+    if (!form.Create("Select " + noun, profile.ReadViewFontSize(), position)) return 0;
+    form.ShowModal();
+  }
+  return selection.Finish();
+}
+
+}  // namespace korv::win32

@@ -1,0 +1,262 @@
+#include "dialogs/win32/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <exception>
+
+namespace korv::win32 {
+
+static_assert(nif::kMessage == NIF_MESSAGE && nif::kIcon == NIF_ICON && nif::kTip == NIF_TIP);
+static_assert(wm::kWindowPosChanged == WM_WINDOWPOSCHANGED && wm::kSysCommand == WM_SYSCOMMAND);
+static_assert(wm::kScMinimize == SC_MINIMIZE && wm::kScClose == SC_CLOSE);
+static_assert(wm::kLButtonDown == WM_LBUTTONDOWN && wm::kRButtonDown == WM_RBUTTONDOWN &&
+              wm::kMButtonDblClk == WM_MBUTTONDBLCLK);
+static_assert(static_cast<int>(ShowCommand::Hide) == SW_HIDE &&
+              static_cast<int>(ShowCommand::ShowNormal) == SW_SHOWNORMAL &&
+              static_cast<int>(ShowCommand::Show) == SW_SHOW &&
+              static_cast<int>(ShowCommand::Restore) == SW_RESTORE);
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == kNotifyIconRecordSize);
+
+namespace {
+
+constexpr char kClassName[] = "KorvTrayIconWindow";
+constexpr char kHookProperty[] = "KorvTrayIcon";
+constexpr UINT kApplyActive = WM_APP + 1;  // wParam: the new Active; from the print thread
+constexpr UINT kPrinterOptionsItem = 1;
+constexpr UINT kRemoveItem = 2;
+
+bool RegisterMessageWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSA existing{};
+  if (GetClassInfoA(instance, kClassName, &existing)) return true;
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = procedure;
+  cls.hInstance = instance;
+  cls.lpszClassName = kClassName;
+  return RegisterClassA(&cls) != 0;
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(HWND applicationWindow, HWND serviceWindow, PopupMenu1 menu,
+                   std::function<void(const std::string&)> showError, HICON applicationIcon)
+    : application_(applicationWindow),
+      service_(serviceWindow),
+      menu_(std::move(menu)),
+      showError_(std::move(showError)),
+      applicationIcon_(applicationIcon),
+      windowThread_(GetCurrentThreadId()),
+      component_(*this, showError_) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!RegisterMessageWindowClass(instance, MessageWindowProc)) throw ETrayIcon("Tray icon error");
+  // A hidden top-level window, not a message-only one: those miss the broadcasts
+  // (the taskbar's re-creation, the end of the session).
+  messageWindow_.Reset(
+      CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this));
+  if (!messageWindow_) throw ETrayIcon("Tray icon error");
+  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+TrayIcon::~TrayIcon() {
+  Unhook();
+}
+
+void TrayIcon::SetActive(bool active) {
+  if (GetCurrentThreadId() == windowThread_) {
+    Guard([&] { component_.SetActive(active); });
+    return;
+  }
+  // The print thread never touches the windows itself: the window thread applies it.
+  PostMessageA(messageWindow_.Get(), kApplyActive, active ? 1 : 0, 0);
+}
+
+void TrayIcon::ApplyPrintLoopSettings(const TraySettings& settings) {
+  SetActive(settings.active);
+  SetCloseToTray(settings.closeToTray);
+  SetHideOnRestore(settings.hideOnRestore);
+  SetMinimizeToTray(settings.minimizeToTray);
+}
+
+void TrayIcon::Guard(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    if (showError_) showError_(error.what());
+  }
+}
+
+// TrayShell ------------------------------------------------------------------------
+
+bool TrayIcon::NotifyIcon(NotifyIconOp op, const NotifyIconRecord& record) {
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the first layout: every version of the shell
+  data.hWnd = reinterpret_cast<HWND>(record.window);
+  data.uID = record.id;
+  data.uFlags = record.flags;
+  data.uCallbackMessage = record.callbackMessage;
+  data.hIcon = reinterpret_cast<HICON>(record.icon);
+  const std::size_t length =
+      record.tip.size() < sizeof(data.szTip) - 1 ? record.tip.size() : sizeof(data.szTip) - 1;
+  std::memcpy(data.szTip, record.tip.data(), length);
+  data.szTip[length] = '\0';
+  const DWORD message = op == NotifyIconOp::Add      ? NIM_ADD
+                        : op == NotifyIconOp::Modify ? NIM_MODIFY
+                                                     : NIM_DELETE;
+  return Shell_NotifyIconA(message, &data) != FALSE;
+}
+
+WindowId TrayIcon::MessageWindow() {
+  return reinterpret_cast<WindowId>(messageWindow_.Get());
+}
+
+IconId TrayIcon::ApplicationIcon() {
+  return reinterpret_cast<IconId>(applicationIcon_);
+}
+
+IconId TrayIcon::StandardApplicationIcon() {
+  return reinterpret_cast<IconId>(LoadIconA(nullptr, IDI_APPLICATION));
+}
+
+void TrayIcon::HookServiceWindow() {
+  if (!service_ || previous_) return;
+  if (!SetPropA(service_, kHookProperty, this)) return;
+  const LONG_PTR previous =
+      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ServiceWindowProc));
+  if (previous == 0) {
+    RemovePropA(service_, kHookProperty);
+    return;
+  }
+  previous_ = reinterpret_cast<WNDPROC>(previous);
+}
+
+void TrayIcon::Unhook() {
+  if (!previous_) return;
+  if (IsWindow(service_)) {
+    // Only when nobody has hooked in after us; otherwise their chain would break.
+    if (GetWindowLongPtrA(service_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ServiceWindowProc))
+      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    RemovePropA(service_, kHookProperty);
+  }
+  previous_ = nullptr;
+}
+
+HWND TrayIcon::Handle(TrayWindow window) const {
+  return window == TrayWindow::Application ? application_ : service_;
+}
+
+bool TrayIcon::IsMinimized(TrayWindow window) {
+  HWND handle = Handle(window);
+  return handle && IsIconic(handle);
+}
+
+void TrayIcon::ShowWindow(TrayWindow window, ShowCommand command) {
+  if (HWND handle = Handle(window)) ::ShowWindow(handle, static_cast<int>(command));
+}
+
+void TrayIcon::SetForegroundWindow(TrayWindow window) {
+  HWND handle = Handle(window);
+  // Without an application window of its own, the icon's window takes the foreground
+  // for the menu.
+  if (!handle && window == TrayWindow::Application) handle = messageWindow_.Get();
+  if (handle) ::SetForegroundWindow(handle);
+}
+
+void TrayIcon::BringWindowToTop(TrayWindow window) {
+  if (HWND handle = Handle(window)) ::BringWindowToTop(handle);
+}
+
+void TrayIcon::RestoreApplication() {
+  if (application_ && IsIconic(application_)) ::ShowWindow(application_, SW_RESTORE);
+}
+
+void TrayIcon::ProcessMessages() {
+  MSG msg{};
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the application's own loop
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+ScreenPoint TrayIcon::CursorPos() {
+  POINT point{};
+  if (!GetCursorPos(&point)) return {};
+  return {static_cast<int>(point.x), static_cast<int>(point.y)};
+}
+
+bool TrayIcon::HasPopupMenu() {
+  return menu_.PrinterOptions1 || menu_.Remove1;
+}
+
+void TrayIcon::PopupMenu(ScreenPoint at) {
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  if (!AppendMenuA(menu.Get(), MF_STRING, kPrinterOptionsItem, "&Printer Options") ||
+      !AppendMenuA(menu.Get(), MF_STRING, kRemoveItem, "&Remove"))
+    return;
+  HWND owner = application_ ? application_ : messageWindow_.Get();
+  // Automatic popup is off: the chosen item comes back here instead of as a command.
+  const BOOL chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                                     at.x, at.y, 0, owner, nullptr);
+  PostMessageA(owner, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+  menu.Reset();
+  if (chosen == static_cast<BOOL>(kPrinterOptionsItem) && menu_.PrinterOptions1)
+    menu_.PrinterOptions1();
+  else if (chosen == static_cast<BOOL>(kRemoveItem) && menu_.Remove1)
+    menu_.Remove1();
+}
+
+KeyState TrayIcon::ShiftState() {
+  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+}
+
+// Window procedures ----------------------------------------------------------------
+
+LRESULT TrayIcon::MessageWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kTrayCallbackMessage) {
+    Guard([&] { component_.IconNotification(static_cast<std::uintptr_t>(lParam)); });
+  } else if (message == kApplyActive) {
+    Guard([&] { component_.SetActive(wParam != 0); });
+    return 0;
+  } else if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    Guard([&] { component_.ShellRestarted(); });
+  } else if (message == WM_QUERYENDSESSION) {
+    return 1;  // log-off and shutdown may go ahead
+  }
+  return DefWindowProcA(messageWindow_.Get(), message, wParam, lParam);
+}
+
+LRESULT CALLBACK TrayIcon::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self || self->messageWindow_.Get() != window)
+    return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+  return self->MessageWindowMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK TrayIcon::ServiceWindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  auto* self = static_cast<TrayIcon*>(GetPropA(window, kHookProperty));
+  if (!self || !self->previous_) return DefWindowProcA(window, message, wParam, lParam);
+  const WNDPROC previous = self->previous_;
+  if (message == WM_NCDESTROY) {
+    self->Unhook();
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+  }
+  bool consumed = false;
+  self->Guard([&] {
+    consumed = self->component_.ServiceWindowMessage(message, static_cast<std::uintptr_t>(wParam));
+  });
+  if (consumed) return 0;
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+}  // namespace korv::win32
