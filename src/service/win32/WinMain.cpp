@@ -1,8 +1,13 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
+#include <optional>
+#include "dialogs/win32/TrayIcon.h"
+#include "dialogs/win32/Win32ListSelector.h"
+
 #include "printing/GlobalPrinter.h"
 #include "printing/win32/Win32PrintSystem.h"
 #include "printing/win32/Win32Spooler.h"
+#include "service/HostWindow.h"
 #include "service/MainFormHandlers.h"
 #include "service/PrintLoop.h"
 #include "service/PrinterObjectAdapters.h"
@@ -12,13 +17,14 @@
 #include "service/ServiceStartup.h"
 #include "service/ServiceState.h"
 #include "service/win32/Application.h"
+#include "service/win32/ApplicationError.h"
 #include "service/win32/ChooseFontDialog.h"
+#include "service/win32/LateBound.h"
 #include "service/win32/MainForm.h"
-#include "service/win32/MainFormPlaceholders.h"
-#include "service/win32/Placeholders.h"
 #include "service/win32/PrintThread.h"
 #include "service/win32/Win32AppShell.h"
 #include "service/win32/Win32ConfirmBox.h"
+#include "service/win32/Win32Desktop.h"
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
 #include "service/win32/WindowsDefaultPrinter.h"
@@ -53,10 +59,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   CanvasFontOnTPrinter canvasFont(printer);
   TextMetricsResetOnTPrinter metrics(textMetrics, printer, state.flags);
 
-  // Not built yet: the host window, the icon, the list dialog.
-  PlaceholderHostWindow host;
-  PlaceholderTrayIcon tray;
-  PlaceholderListSelector listSelector;
+  win32::LateHostWindow host;
+  win32::LateTrayIcon tray;
 
   SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
 
@@ -73,6 +77,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   TMainForm window;
   ChooseFontDialog fontDialog([&] { return window.Window(); }, WindowsDefaultPrinterName);
+  win32::Win32ListSelector listSelector([&] { return window.Window(); }, profile);
   Win32ConfirmBox confirmBox;
   MainFormHandlers handlers(MainFormDeps{state, profile, view, files, choice, printers, canvasFont,
                                          fontDialog, listSelector, metrics, confirmBox, shell, host,
@@ -92,6 +97,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   };
   if (!window.Create(instance, application.Window(), std::move(events))) return 1;
   view.Attach(window.Window());
+
+  win32::Win32Desktop desktop(application.Window(), window.Window());
+  HostWindowActivator hostWindow(desktop, waiter, state.flags);
+  host.Bind(hostWindow);
+  // Goes before the service window does: it has hooked that window's procedure.
+  std::optional<win32::TrayIcon> trayIcon;
+  trayIcon.emplace(
+      application.Window(), window.Window(),
+      win32::TrayIcon::PopupMenu1{[&] { handlers.DoRestore(); }, [&] { handlers.DoStop(); }},
+      ShowApplicationError);
+  trayIcon->SetHint("Korvelane Printer");
+  trayIcon->SetHideOnRestore(true);
+  trayIcon->SetMinimizeToTray(true);
+  try {
+    trayIcon->Loaded();
+  } catch (const std::exception& e) {
+    ShowApplicationError(e.what());  // the service still prints without its icon
+  }
+  tray.Bind(*trayIcon);
   window.ShowMinimised();
 
   int exitCode = 0;
@@ -112,6 +136,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // Nothing the print thread uses may be destroyed under a job in progress: if it is
   // still busy after its grace time, the process ends without unwinding.
   if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
+  trayIcon.reset();
   window.DiscardPending();
   window.Destroy();
   return exitCode;
