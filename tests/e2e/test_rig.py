@@ -120,6 +120,24 @@ class Program(unittest.TestCase):
         korvrig.wait_until(lambda: rig.driver.find("xx") is None, 10, "the window to go")
 
 
+class TestPageFile(unittest.TestCase):
+    def test_committed_test_page_is_what_its_generator_writes(self):
+        assets = korvrig.SOURCE_DIR / "assets"
+        with tempfile.TemporaryDirectory() as tmp:
+            subprocess.run(["python3", str(assets / "make-test-page.py"), f"{tmp}/T"], check=True)
+            self.assertEqual((assets / "VOZAZAD.TST").read_bytes(), Path(f"{tmp}/T").read_bytes())
+
+    def test_test_page_shows_every_code_and_box_byte(self):
+        page = (korvrig.SOURCE_DIR / "assets" / "VOZAZAD.TST").read_bytes()
+        for code in (b"\x010", b"\x012", b"\x017", b"\x01:", b"\x026", b"\x028", b"\x035",
+                     b"\x030", b"\x0c"):
+            self.assertIn(code, page)
+        for byte in (179, 180, *range(191, 198), 217, 218, 219, 223):
+            self.assertIn(bytes([byte]), page)
+        self.assertNotEqual(page[0], 4)  # portrait
+        self.assertNotIn(b"\n", page.replace(b"\r\n", b""))  # every line ends CR LF
+
+
 class PostScriptHelpers(unittest.TestCase):
     PS = b"""%!PS
 /Courier findfont 12 scalefont setfont
