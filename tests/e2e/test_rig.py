@@ -117,21 +117,23 @@ class Program(unittest.TestCase):
         service = rig.start_service(ini="[Vozazad]\r\nUseDefault=Y\r\n")
         self.assertTrue((service.home / "korvprint.exe").exists())
         self.assertEqual((service.home / "VOZAZAD.TST").read_bytes()[:19], b"Korvelane test page")
-        window = service.wait_window("xx", timeout=30)
+        window = service.wait_window("Printer (Korvelane)", timeout=30)
         self.assertEqual(window["class"], "TMainForm")
         self.assertTrue(service.running)
         service.kill()
         self.assertFalse(service.running)
-        korvrig.wait_until(lambda: rig.driver.find("xx") is None, 10, "the window to go")
+        korvrig.wait_until(lambda: rig.driver.find("Printer (Korvelane)") is None, 10,
+                           "the window to go")
 
     def test_stop_ends_the_program_by_disable_or_else_by_kill(self):
         rig = korvrig.Rig.get()
         service = rig.start_service(ini=None, test_page=False)
-        service.wait_window("xx", timeout=30)
+        service.wait_window("Printer (Korvelane)", timeout=30)
         how = service.stop(timeout=3)
         self.assertIn(how, ("disable", "kill"))
         self.assertFalse(service.running)
-        korvrig.wait_until(lambda: rig.driver.find("xx") is None, 10, "the window to go")
+        korvrig.wait_until(lambda: rig.driver.find("Printer (Korvelane)") is None, 10,
+                           "the window to go")
 
 
 class TestPageFile(unittest.TestCase):

@@ -1,0 +1,173 @@
+#include "printing/PrinterTextDevice.h"
+
+#include "printing/BoxGlyphs.h"
+
+namespace korv {
+
+namespace {
+
+constexpr std::uint8_t kLineFeed = 10;
+constexpr std::uint8_t kFormFeed = 12;
+constexpr std::uint8_t kCarriageReturn = 13;
+constexpr std::uint8_t kSpace = 32;
+
+enum class RunKind { None, Text, Spaces };
+
+}  // namespace
+
+PrinterTextDevice::~PrinterTextDevice() {
+  if (open_) Abort();
+}
+
+void PrinterTextDevice::Open() {
+  auto guard = printer_.Lock();
+  printer_.StartDocument();
+  open_ = true;
+  cursorX_ = 0;
+  cursorY_ = 0;
+  rightLimit_ = printer_.PrintableWidth();
+  bottomLimit_ = printer_.PrintableHeight();
+  lineExtent_ = 0;
+  printer_.SetLineHeight(0);
+  printer_.SetPageStarted(false);
+  pendingFormFeed_ = false;
+}
+
+void PrinterTextDevice::Close() {
+  open_ = false;
+  printer_.EndDocument();
+}
+
+void PrinterTextDevice::Abort() {
+  open_ = false;
+  printer_.AbortDocument();
+}
+
+void PrinterTextDevice::Write(std::string_view bytes) {
+  auto guard = printer_.Lock();
+  std::size_t runStart = 0;
+  RunKind kind = RunKind::None;
+  auto flush = [&](std::size_t end) {
+    if (kind != RunKind::None && end > runStart) RenderRun(bytes.substr(runStart, end - runStart));
+    kind = RunKind::None;
+  };
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    auto byte = static_cast<std::uint8_t>(bytes[i]);
+    RunKind byteKind = RunKind::None;
+    if (byte == kSpace) {
+      byteKind = RunKind::Spaces;
+    } else if (byte != kLineFeed && byte != kCarriageReturn && byte != kFormFeed &&
+               !IsBoxGlyph(byte)) {
+      byteKind = RunKind::Text;
+    }
+    if (byteKind != RunKind::None) {
+      if (kind != byteKind) {
+        flush(i);
+        kind = byteKind;
+        runStart = i;
+      }
+      continue;
+    }
+    flush(i);
+    if (byte == kLineFeed) {
+      EndLine();
+    } else if (byte == kCarriageReturn) {
+      cursorX_ = 0;
+    } else if (byte == kFormFeed) {
+      pendingFormFeed_ = true;
+    } else {
+      DrawGlyph(byte);
+    }
+  }
+  flush(bytes.size());
+}
+
+std::int32_t PrinterTextDevice::LineAdvance(const TextMetric& metric) const {
+  std::int32_t lineHeight = printer_.LineHeight();
+  return lineHeight > 0 ? lineHeight : metric.height;
+}
+
+void PrinterTextDevice::RenderRun(std::string_view run) {
+  if (pendingFormFeed_) NewPage();
+  TPrinterCanvas& canvas = printer_.DocumentCanvas();
+  const std::int32_t w = canvas.FontMetrics().aveCharWidth;
+  const Size measured = canvas.TextExtent(run);
+
+  // Cells that would pass the right edge are dropped: text never wraps.
+  std::size_t keep = 0;
+  if (cursorX_ <= rightLimit_) {
+    if (w <= 0) {
+      keep = run.size();
+    } else {
+      auto room = static_cast<std::size_t>((static_cast<std::int64_t>(rightLimit_) - cursorX_) / w);
+      keep = room < run.size() ? room : run.size();
+    }
+  }
+
+  std::int32_t lineHeight = printer_.LineHeight();
+  if (lineHeight > 0) {
+    lineExtent_ = lineHeight;
+  } else if (measured.cy > lineExtent_) {
+    lineExtent_ = measured.cy;
+  }
+
+  std::int32_t x = cursorX_;
+  for (std::size_t i = 0; i < keep; ++i) {
+    if (run[i] != ' ') canvas.TextOutAt(x, cursorY_, run.substr(i, 1));
+    x += w;
+  }
+  cursorX_ = x;
+}
+
+void PrinterTextDevice::EndLine() {
+  cursorX_ = 0;
+  if (lineExtent_ != 0) {
+    cursorY_ += lineExtent_;
+  } else {
+    cursorY_ += LineAdvance(printer_.DocumentCanvas().FontMetrics());
+  }
+  printer_.SetPageStarted(false);
+  if (cursorY_ > bottomLimit_ - lineExtent_) NewPage();
+  lineExtent_ = 0;
+}
+
+void PrinterTextDevice::NewPage() {
+  cursorX_ = 0;
+  cursorY_ = 0;
+  printer_.StartNextPage();
+  printer_.SetPageStarted(true);
+  pendingFormFeed_ = false;
+}
+
+void PrinterTextDevice::DrawGlyph(std::uint8_t code) {
+  if (pendingFormFeed_) NewPage();
+  TPrinterCanvas& canvas = printer_.DocumentCanvas();
+  const TextMetric metric = canvas.FontMetrics();
+  const std::int32_t w = metric.aveCharWidth;
+  const std::int32_t h = LineAdvance(metric);
+
+  const TPrinterPen savedPen = canvas.Pen();
+  const TPrinterBrush savedBrush = canvas.Brush();
+  const std::int32_t penWidth = GlyphPenWidth(canvas.Font().PixelsPerInch);
+  const GlyphShape shape = BoxGlyphShape(code, cursorX_, cursorY_, w, h, penWidth);
+
+  TPrinterPen pen = savedPen;
+  pen.Width = penWidth;
+  canvas.SetPen(pen);
+  for (int s = 0; s < shape.strokeCount; ++s) {
+    const GlyphStroke& stroke = shape.strokes[static_cast<std::size_t>(s)];
+    canvas.MoveTo(stroke.points[0].x, stroke.points[0].y);
+    for (int p = 1; p < stroke.count; ++p)
+      canvas.LineTo(stroke.points[static_cast<std::size_t>(p)].x,
+                    stroke.points[static_cast<std::size_t>(p)].y);
+  }
+  if (shape.filled) {
+    canvas.SetBrush({kBlack});
+    canvas.FillRect(shape.fill);
+  }
+  canvas.SetPen(savedPen);
+  canvas.SetBrush(savedBrush);
+  cursorX_ += w;
+}
+
+}  // namespace korv

@@ -1,0 +1,55 @@
+#pragma once
+// The text output device on the printer object: every character in a cell of the font's
+// average width on a fixed grid, lines advanced by the line height, new pages on
+// overflow and after form feeds, box-drawing characters drawn as lines and blocks.
+// What is written is rendered before the write returns.
+#include <cstdint>
+#include <string_view>
+
+#include "printing/TPrinter.h"
+
+namespace korv {
+
+class PrinterTextDevice {
+ public:
+  explicit PrinterTextDevice(TPrinter& printer) : printer_(printer) {}
+  // A device still open is aborted: a document left half-written is thrown away.
+  ~PrinterTextDevice();
+  PrinterTextDevice(const PrinterTextDevice&) = delete;
+  PrinterTextDevice& operator=(const PrinterTextDevice&) = delete;
+
+  // Starts a document and the grid at the top left of its first page.
+  void Open();
+  void Write(std::string_view bytes);
+  void Write(char byte) { Write(std::string_view(&byte, 1)); }
+  // Ends the document; a form feed still pending makes no page.
+  void Close();
+  // Throws the document away instead of ending it.
+  void Abort();
+
+  bool IsOpen() const { return open_; }
+  std::int32_t CursorX() const { return cursorX_; }
+  std::int32_t CursorY() const { return cursorY_; }
+  std::int32_t RightLimit() const { return rightLimit_; }
+  std::int32_t BottomLimit() const { return bottomLimit_; }
+  std::int32_t LineExtent() const { return lineExtent_; }
+  bool PendingFormFeed() const { return pendingFormFeed_; }
+
+ private:
+  void RenderRun(std::string_view run);
+  void EndLine();
+  void NewPage();
+  void DrawGlyph(std::uint8_t code);
+  std::int32_t LineAdvance(const TextMetric& metric) const;
+
+  TPrinter& printer_;
+  bool open_ = false;
+  std::int32_t cursorX_ = 0;
+  std::int32_t cursorY_ = 0;
+  std::int32_t rightLimit_ = 0;
+  std::int32_t bottomLimit_ = 0;
+  std::int32_t lineExtent_ = 0;
+  bool pendingFormFeed_ = false;
+};
+
+}  // namespace korv

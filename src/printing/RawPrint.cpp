@@ -1,0 +1,90 @@
+#include "printing/RawPrint.h"
+
+#include <utility>
+
+namespace korv {
+
+TRawPrint::TRawPrint(Spooler& spooler, std::string deviceName)
+    : DeviceName(std::move(deviceName)), spooler_(spooler) {}
+
+TRawPrint::~TRawPrint() {
+  if (!jobOpen_) return;
+  try {
+    EndJob();
+  } catch (...) {
+    // An error handler that raises cannot stop the object going away.
+  }
+}
+
+bool TRawPrint::BeginJob() {
+  if (jobOpen_) return false;
+  printer_ = spooler_.Open(DeviceName);
+  if (!printer_) {
+    ReportError(LastErrorText());
+    return false;
+  }
+  if (!printer_->StartDocument(JobName)) {
+    ReportError(LastErrorText());
+    printer_->Close();  // the document's failure is the one to tell
+    printer_.reset();
+    return false;
+  }
+  jobOpen_ = true;
+  pageOpen_ = false;
+  NewJobPage();
+  return true;
+}
+
+bool TRawPrint::NewJobPage() {
+  if (!jobOpen_) return true;
+  if (pageOpen_ && !printer_->EndPage()) ReportError(LastErrorText());
+  pageOpen_ = false;
+  if (!printer_->StartPage()) {
+    ReportError(LastErrorText());
+    return false;
+  }
+  pageOpen_ = true;
+  return true;
+}
+
+bool TRawPrint::WriteData(std::string_view data) {
+  std::uint32_t written = 0;
+  return WriteData(data, written);
+}
+
+bool TRawPrint::WriteData(std::string_view data, std::uint32_t& written) {
+  written = 0;
+  if (!jobOpen_) return false;
+  if (!printer_->Write(data.data(), data.size(), written)) {
+    ReportError(LastErrorText());
+    return false;
+  }
+  return true;
+}
+
+bool TRawPrint::EndJob() {
+  if (!jobOpen_) return true;
+  if (pageOpen_ && !printer_->EndPage()) ReportError(LastErrorText());
+  pageOpen_ = false;
+  if (!printer_->EndDocument()) {
+    // The printer stays open with its document; a later EndJob tries again.
+    ReportError(LastErrorText());
+    return false;
+  }
+  // The handle is gone after ClosePrinter whatever its result, so the job is closed.
+  jobOpen_ = false;
+  const bool closed = printer_->Close();
+  if (!closed) ReportError(LastErrorText());
+  printer_.reset();
+  return closed;
+}
+
+void TRawPrint::ReportError(const std::string& text) {
+  if (OnError) OnError(*this, text);
+}
+
+std::string TRawPrint::LastErrorText() {
+  return spooler_.LastErrorText();
+}
+
+}  // namespace korv

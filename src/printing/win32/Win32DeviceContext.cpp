@@ -1,0 +1,175 @@
+#include "printing/win32/Win32DeviceContext.h"
+
+#include <cstring>
+#include <map>
+#include <mutex>
+
+namespace korv::win32 {
+
+namespace {
+
+// GDI calls the abort procedure with the context only; this finds its owner.
+std::mutex& RegistryLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::map<HDC, Win32DeviceContext*>& Registry() {
+  static std::map<HDC, Win32DeviceContext*> contexts;
+  return contexts;
+}
+
+BOOL CALLBACK AbortThunk(HDC dc, int) {
+  Win32DeviceContext* context = nullptr;
+  {
+    std::lock_guard guard(RegistryLock());
+    auto it = Registry().find(dc);
+    if (it != Registry().end()) context = it->second;
+  }
+  try {
+    return context && !context->RunAbortProc() ? FALSE : TRUE;
+  } catch (...) {
+    return TRUE;  // nothing may unwind through GDI
+  }
+}
+
+int ClampedLength(std::string_view text) {
+  constexpr std::size_t kMax = 0x7FFFFFFF;
+  return static_cast<int>(text.size() < kMax ? text.size() : kMax);
+}
+
+}  // namespace
+
+Win32DeviceContext::~Win32DeviceContext() {
+  if (registered_) {
+    std::lock_guard guard(RegistryLock());
+    Registry().erase(dc_.Get());
+  }
+}
+
+bool Win32DeviceContext::RunAbortProc() {
+  return abortProc_ ? abortProc_() : true;
+}
+
+int Win32DeviceContext::GetDeviceCaps(DeviceCap index) {
+  return ::GetDeviceCaps(dc_.Get(), static_cast<int>(index));
+}
+
+bool Win32DeviceContext::SetAbortProc(std::function<bool()> proc) {
+  abortProc_ = std::move(proc);
+  if (!registered_) {
+    std::lock_guard guard(RegistryLock());
+    Registry()[dc_.Get()] = this;
+    registered_ = true;
+  }
+  return ::SetAbortProc(dc_.Get(), AbortThunk) > 0;
+}
+
+int Win32DeviceContext::StartDocA(const std::string& docName) {
+  DOCINFOA info{};
+  info.cbSize = static_cast<int>(sizeof(info));
+  info.lpszDocName = docName.c_str();
+  info.lpszOutput = nullptr;
+  return ::StartDocA(dc_.Get(), &info);
+}
+
+int Win32DeviceContext::StartPage() {
+  return ::StartPage(dc_.Get());
+}
+int Win32DeviceContext::EndPage() {
+  return ::EndPage(dc_.Get());
+}
+int Win32DeviceContext::EndDoc() {
+  return ::EndDoc(dc_.Get());
+}
+int Win32DeviceContext::AbortDoc() {
+  return ::AbortDoc(dc_.Get());
+}
+
+int Win32DeviceContext::Escape(int escape, const std::string& input) {
+  return ::Escape(dc_.Get(), escape, ClampedLength(input), input.data(), nullptr);
+}
+
+std::unique_ptr<DrawingObject> Win32DeviceContext::CreateFontIndirectA(const LogFont& font) {
+  LOGFONTA logFont{};
+  logFont.lfHeight = font.height;
+  logFont.lfWidth = font.width;
+  logFont.lfEscapement = font.escapement;
+  logFont.lfOrientation = font.orientation;
+  logFont.lfWeight = font.weight;
+  logFont.lfItalic = static_cast<BYTE>(font.italic ? 1 : 0);
+  logFont.lfUnderline = static_cast<BYTE>(font.underline ? 1 : 0);
+  logFont.lfStrikeOut = static_cast<BYTE>(font.strikeOut ? 1 : 0);
+  logFont.lfCharSet = font.charSet;
+  logFont.lfOutPrecision = font.outPrecision;
+  logFont.lfClipPrecision = font.clipPrecision;
+  logFont.lfQuality = font.quality;
+  logFont.lfPitchAndFamily = font.pitchAndFamily;
+  std::size_t length = font.faceName.size() < sizeof(logFont.lfFaceName) - 1
+                           ? font.faceName.size()
+                           : sizeof(logFont.lfFaceName) - 1;
+  std::memcpy(logFont.lfFaceName, font.faceName.data(), length);
+  HFONT handle = ::CreateFontIndirectA(&logFont);
+  if (!handle) return nullptr;
+  return std::make_unique<Win32DrawingObject>(Win32DrawingObject::Kind::Font, handle);
+}
+
+std::unique_ptr<DrawingObject> Win32DeviceContext::CreatePen(std::int32_t width, ColorRef colour) {
+  HPEN handle = ::CreatePen(PS_SOLID, width, colour);
+  if (!handle) return nullptr;
+  return std::make_unique<Win32DrawingObject>(Win32DrawingObject::Kind::Pen, handle);
+}
+
+std::unique_ptr<DrawingObject> Win32DeviceContext::CreateSolidBrush(ColorRef colour) {
+  HBRUSH handle = ::CreateSolidBrush(colour);
+  if (!handle) return nullptr;
+  return std::make_unique<Win32DrawingObject>(Win32DrawingObject::Kind::Brush, handle);
+}
+
+bool Win32DeviceContext::SelectObject(DrawingObject& object) {
+  auto* gdi = dynamic_cast<Win32DrawingObject*>(&object);
+  if (!gdi || gdi->ObjectKind() == Win32DrawingObject::Kind::Brush) return false;
+  HGDIOBJ previous = ::SelectObject(dc_.Get(), gdi->Get());
+  if (!previous || previous == HGDI_ERROR) return false;
+  SelectionRestore& restore =
+      gdi->ObjectKind() == Win32DrawingObject::Kind::Font ? fontRestore_ : penRestore_;
+  if (!restore) restore = SelectionRestore(dc_.Get(), previous);
+  return true;
+}
+
+bool Win32DeviceContext::GetTextMetricsA(TextMetric& out) {
+  TEXTMETRICA metric{};
+  if (!::GetTextMetricsA(dc_.Get(), &metric)) return false;
+  out.height = metric.tmHeight;
+  out.aveCharWidth = metric.tmAveCharWidth;
+  return true;
+}
+
+bool Win32DeviceContext::GetTextExtentPointA(std::string_view text, Size& out) {
+  SIZE size{};
+  if (!::GetTextExtentPointA(dc_.Get(), text.data(), ClampedLength(text), &size)) return false;
+  out.cx = size.cx;
+  out.cy = size.cy;
+  return true;
+}
+
+bool Win32DeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
+  return ::TextOutA(dc_.Get(), x, y, text.data(), ClampedLength(text)) != FALSE;
+}
+
+bool Win32DeviceContext::MoveToEx(std::int32_t x, std::int32_t y) {
+  return ::MoveToEx(dc_.Get(), x, y, nullptr) != FALSE;
+}
+
+bool Win32DeviceContext::LineTo(std::int32_t x, std::int32_t y) {
+  return ::LineTo(dc_.Get(), x, y) != FALSE;
+}
+
+bool Win32DeviceContext::FillRect(const Rect& rect, DrawingObject& brush) {
+  auto* gdi = dynamic_cast<Win32DrawingObject*>(&brush);
+  if (!gdi || gdi->ObjectKind() != Win32DrawingObject::Kind::Brush) return false;
+  RECT area{rect.left, rect.top, rect.right, rect.bottom};
+  return ::FillRect(dc_.Get(), &area, static_cast<HBRUSH>(gdi->Get())) != 0;
+}
+
+}  // namespace korv::win32

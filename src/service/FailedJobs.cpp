@@ -1,0 +1,32 @@
+#include "service/FailedJobs.h"
+
+#include <algorithm>
+
+#include "service/SpoolProtocol.h"
+
+namespace korv {
+
+void FailedJobs::NoteFailure(const std::string& name, std::uint64_t poll) {
+  Failure& f = jobs_[UpperCaseAscii(name)];
+  ++f.count;
+  std::uint64_t delay = kFirstDelay;
+  for (unsigned i = 1; i < f.count && delay < kLongestDelay; ++i) delay *= 2;
+  f.nextTry = poll + std::min(delay, kLongestDelay);
+}
+
+bool FailedJobs::IsWaiting(const std::string& name, std::uint64_t poll) const {
+  auto it = jobs_.find(UpperCaseAscii(name));
+  return it != jobs_.end() && poll < it->second.nextTry;
+}
+
+void FailedJobs::Forget(const std::string& name) {
+  jobs_.erase(UpperCaseAscii(name));
+}
+
+void FailedJobs::KeepOnly(const std::set<std::string>& present) {
+  std::set<std::string> upper;
+  for (const std::string& name : present) upper.insert(UpperCaseAscii(name));
+  std::erase_if(jobs_, [&](const auto& job) { return !upper.count(job.first); });
+}
+
+}  // namespace korv

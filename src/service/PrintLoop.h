@@ -1,0 +1,71 @@
+#pragma once
+// The print thread: polls the spool directory about ten times a second, takes one file
+// per poll, obeys control files, prints jobs and keeps the window's status up to date.
+#include <cstdint>
+#include <string>
+
+#include "service/AppShell.h"
+#include "service/FailedJobs.h"
+#include "service/HostWindowActivation.h"
+#include "service/JobBranches.h"
+#include "service/PrinterChoice.h"
+#include "service/PrinterFontSetup.h"
+#include "service/ServiceState.h"
+#include "service/ServiceView.h"
+#include "service/TrayIconSetup.h"
+#include "service/Waiter.h"
+#include "settings/FileSystem.h"
+#include "settings/Profile.h"
+
+namespace korv {
+
+// Everything the loop works through; all outlive it.
+struct PrintLoopPorts {
+  FileSystem& files;
+  Profile& profile;
+  Waiter& waiter;
+  ServiceView& view;
+  AppShell& shell;
+  TrayIconSetup& tray;
+  HostWindowActivation& host;
+  PrinterFontSetup& font;
+  PrinterChoice& choice;
+  TextJobBranch& textJobs;
+  RawJobBranch& rawJobs;
+};
+
+class PrintLoop {
+ public:
+  PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), p_(ports) {}
+
+  // The thread's whole life: thread start, polls until a stop, then the quit message.
+  void Run();
+
+  // The steps of Run, for driving the loop one poll at a time.
+  void ThreadStart();
+  enum class PollEnd { Continue, Leave };
+  PollEnd Poll();
+
+ private:
+  struct Selected {
+    std::string name;
+    std::int32_t size = 0;
+  };
+
+  bool SelectFile(Selected& out);
+  PollEnd HandleSelected(const Selected& file);
+  PollEnd HandleJob(const Selected& file);
+  void FinishPoll();
+  void NoteError(const std::string& message);
+  template <typename Step>
+  void Attempt(Step step);
+
+  ServiceState& state_;
+  PrintLoopPorts p_;
+  FailedJobs failed_;
+  std::uint64_t polls_ = 0;
+  std::string lastError_;  // shown in the status line until something next succeeds
+  std::string pollError_;  // this poll's trouble with the spool directory
+};
+
+}  // namespace korv

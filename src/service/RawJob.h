@@ -1,0 +1,50 @@
+#pragma once
+// The raw branch of the print loop: a job's bytes go to the printer uninterpreted.
+// Before Windows 5 they go through pass-through escapes in a page-less document of the
+// printer object, from 5 on into a spooler document of a TRawPrint.
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "printing/RawPrint.h"
+#include "printing/Spooler.h"
+#include "service/RawJobPrinter.h"
+#include "service/ServiceFlags.h"
+#include "settings/FileSystem.h"
+#include "settings/Profile.h"
+
+namespace korv {
+
+// Bytes read from the job file and sent on at a time.
+inline constexpr std::size_t kRawChunkSize = 127;
+
+struct RawJobContext {
+  ServiceFlags& flags;
+  FileSystem& files;
+  std::string spoolDirectory;  // made current again once the pass-through document started
+  Profile& profile;
+  unsigned osMajorVersion;  // GetVersionExA's major version: the pass-through path up to 4
+  Spooler& spooler;
+  RawJobPrinter& printer;
+
+  // The spooler document of the job in progress; none between jobs.
+  std::unique_ptr<TRawPrint> RawPrinter{};
+  // What RawPrinter last reported; set when any of its spooler calls failed.
+  std::optional<std::string> rawPrinterError{};
+};
+
+// Prints one raw job from the open job file, positioned at its start, to its end.
+// A job that did not wholly reach the printer raises RawPrintError (printer failures) or
+// JobReadError (the file or the spool directory), and the loop keeps the job file.
+void PrintRawJob(JobFile& job, RawJobContext& context);
+
+// Makes RawPrinter ready with an open document on the printer named under "Printer"
+// (stored from the current printer when empty); raises RawPrintError when it cannot.
+void OpenRawJob(RawJobContext& context);
+
+// Ends RawPrinter's document and discards it; raises RawPrintError when the document
+// did not end cleanly.
+void CloseRawJob(RawJobContext& context);
+
+}  // namespace korv

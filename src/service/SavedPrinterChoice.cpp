@@ -1,0 +1,88 @@
+#include "service/SavedPrinterChoice.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace korv {
+
+namespace {
+
+// A stored name shorter than this is taken for a leftover, not a printer choice.
+constexpr std::size_t kShortestPrinterName = 10;
+
+}  // namespace
+
+void SavedPrinterChoice::LoadPrinterChoice() {
+  std::lock_guard guard(lock_);
+  Load();
+}
+
+void SavedPrinterChoice::SetDefaultPrinter() {
+  std::lock_guard guard(lock_);
+  ApplyDefaultToggle();
+}
+
+void SavedPrinterChoice::Load() {
+  std::string chosen = profile_.ProfileRead("Printer", "");
+  chosenPrinter_.Set(chosen);
+  const std::string useDefault = profile_.ProfileRead("UseDefault", "Y");
+
+  view_.EnableSelectPrinter(useDefault == "N");
+
+  // The box's click handler runs only for a real change; it then finds the box agreeing
+  // with the stored value, so nothing is stored and nothing loops.
+  const bool tick = useDefault == "Y";
+  if (view_.UseDefaultTicked() != tick) {
+    view_.SetUseDefaultTicked(tick);
+    ApplyDefaultToggle();
+  }
+
+  std::vector<std::string> printers = printer_.PrinterList();
+  if (chosen.size() < kShortestPrinterName || useDefault == "Y") {
+    if (!printers.empty()) {
+      const int current = printer_.SelectedIndex();
+      printers = printer_.PrinterList();  // selecting the default may have built the list
+      if (current >= 0 && static_cast<std::size_t>(current) < printers.size()) {
+        chosen = printers[static_cast<std::size_t>(current)];
+        chosenPrinter_.Set(chosen);
+        profile_.ProfileWrite("Printer", chosen);
+      }
+    }
+  }
+
+  for (std::size_t i = 0; i < printers.size(); ++i) {
+    if (printers[i] != chosen) continue;
+    printer_.SetSelectedIndex(static_cast<int>(i));
+    const bool raw = flags_.RawMode.load();
+    if (raw) {
+      view_.SetPrinterLabel("Printer: " + chosen + " (Raw printing)");
+      view_.EnableSelectPrinter(true);
+      if (view_.UseDefaultTicked()) {
+        view_.SetUseDefaultTicked(false);
+        ApplyDefaultToggle();
+      }
+      profile_.ProfileWrite("UseDefault", "N");
+    } else {
+      view_.SetPrinterLabel("Printer: " + chosen);
+    }
+    view_.EnablePrinterFont(!raw);
+    view_.EnableTestPage(!raw);
+    break;
+  }
+}
+
+void SavedPrinterChoice::ApplyDefaultToggle() {
+  const std::string stored = profile_.ProfileRead("UseDefault", "Y");
+  const bool ticked = view_.UseDefaultTicked();
+  if (ticked && stored == "N") {
+    profile_.ProfileWrite("UseDefault", "Y");
+    Load();
+    view_.EnableSelectPrinter(false);
+  } else if (!ticked && stored == "Y") {
+    profile_.ProfileWrite("UseDefault", "N");
+    view_.EnableSelectPrinter(true);
+  }
+}
+
+}  // namespace korv

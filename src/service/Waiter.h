@@ -1,0 +1,13 @@
+#pragma once
+// Waiting on the calling thread while its window messages keep flowing.
+namespace korv {
+
+class Waiter {
+ public:
+  virtual ~Waiter() = default;
+  virtual void Sleep(unsigned milliseconds) = 0;
+  virtual void DispatchPending() = 0;     // the calling thread's waiting messages
+  virtual bool TerminateRequested() = 0;  // the application has been told to end
+};
+
+}  // namespace korv

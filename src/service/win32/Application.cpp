@@ -1,0 +1,39 @@
+#include "service/win32/Application.h"
+
+namespace korv {
+
+namespace {
+
+constexpr const char* kApplicationClass = "KorvprintApplication";
+
+}  // namespace
+
+bool Application::Create(HINSTANCE instance, const std::string& title) {
+  windowThread_ = GetCurrentThreadId();
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = DefWindowProcA;
+  cls.hInstance = instance;
+  cls.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+  cls.lpszClassName = kApplicationClass;
+  if (!RegisterClassA(&cls)) return false;
+  // Never shown: it only carries the title and owns the service window.
+  window_.Reset(CreateWindowExA(0, kApplicationClass, title.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                nullptr, nullptr, instance, nullptr));
+  return window_.Valid();
+}
+
+void Application::Terminate() {
+  terminated_ = true;
+  if (GetCurrentThreadId() == windowThread_)
+    PostQuitMessage(0);
+  else
+    PostThreadMessageA(windowThread_, WM_QUIT, 0, 0);
+}
+
+void Application::PostQuit() {
+  // A window's queue takes WM_QUIT like any message; the message loop ends on it.
+  if (!PostMessageA(window_.Get(), WM_QUIT, 0, 0)) PostThreadMessageA(windowThread_, WM_QUIT, 0, 0);
+}
+
+}  // namespace korv

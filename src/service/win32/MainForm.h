@@ -1,0 +1,95 @@
+#pragma once
+// TMainForm, the service window: the printer and font labels, the four buttons, the
+// "Use Windows default printer" box, the status line, and the icon's menu. It applies
+// the service view's posted changes (Messages.h) on its own thread.
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "service/MainFormPorts.h"
+#include "service/win32/WindowHandles.h"
+#include "settings/win32/Win32Api.h"
+
+namespace korv {
+
+class TMainForm : public ServiceWindow {
+ public:
+  // Control and menu item identifiers, by the window layout's names.
+  enum Control : int {
+    kButton1 = 101,  // "Printer &Font"
+    kButton2,        // "Print &Test Page"
+    kButton3,        // "Select &Printer"
+    kButton4,        // "&Exit"
+    kCheckBox1,      // "Use Windows default printer"
+    kLabel1,         // font label
+    kLabel2,         // printer label
+    kStatusBar1,
+    kPrinterOptions1 = 201,  // "&Printer Options" of PopupMenu1
+    kRemove1,                // "&Remove" of PopupMenu1
+  };
+
+  // What the window's events run, on the window thread. An error one of them raises is
+  // shown in the application's standard error box and the service carries on.
+  struct Events {
+    std::function<void()> Korvprint;  // every activation; the first starts the service
+    std::function<void()> FormCreate;
+    std::function<void()> PrnSetup;
+    std::function<void()> PrinterFont;
+    std::function<void()> PrintTestPage;
+    std::function<void()> Dominimize;
+    std::function<void()> DoRestore;
+    std::function<void()> DoStop;
+    // The user clicked the box; CheckBoxTicked() already tells its new state.
+    std::function<void()> SetDefaultPrinter;
+  };
+
+  static constexpr int kClientWidth = 415;
+  static constexpr int kClientHeight = 251;
+
+  TMainForm() = default;
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // Creates the window titled "xx", centred, not yet shown, owned by `owner`, with every
+  // control; false when the window system refuses any of it.
+  bool Create(HINSTANCE instance, HWND owner, Events events);
+  HWND Window() const { return window_.Get(); }
+  HMENU PopupMenu1() const { return popupMenu_.Get(); }
+
+  // The message loop offers every message here first, so that Tab, the mnemonics, Enter
+  // and Esc work as in a dialog. True when the message was used up.
+  bool PreTranslateMessage(MSG& msg);
+
+  // Shows the window minimised and active, as the service starts.
+  void ShowMinimised();
+  // Shows the window, restored when it was minimised, in front ("&Printer Options").
+  void Show() override;
+  // The box as last clicked or set; safe from any thread.
+  bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
+  // Frees the texts of posted changes that will never be applied (at exit).
+  void DiscardPending();
+  // Destroys the window while what its events run still exists.
+  void Destroy() { window_.Reset(); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateControls(HINSTANCE instance);
+  HWND AddControl(HINSTANCE instance, const char* cls, const char* text, DWORD style, Control id,
+                  int left, int top, int width, int height);
+  void OnCommand(int id, int notification);
+  void OnActivate(HWND window, WPARAM wParam);
+  void ApplyText(UINT message, const std::string& text);
+  void SetLabel(Control label, const std::string& text);
+  void EnableControl(Control control, bool enabled);
+  void SetCheckBoxTicked(bool ticked);
+
+  Events events_;
+  UniqueGdiObject font_;  // outlives the window that uses it
+  UniqueMenu popupMenu_;
+  UniqueWindow window_;
+  HWND focused_ = nullptr;                  // the control that gets the focus back on activation
+  std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
+};
+
+}  // namespace korv

@@ -1,0 +1,20 @@
+#pragma once
+// Waiting with Sleep, then dispatching the calling thread's messages.
+#include "service/Waiter.h"
+#include "service/win32/Application.h"
+
+namespace korv {
+
+class Win32Waiter : public Waiter {
+ public:
+  explicit Win32Waiter(Application& application) : application_(application) {}
+
+  void Sleep(unsigned milliseconds) override;
+  void DispatchPending() override;
+  bool TerminateRequested() override { return application_.Terminated(); }
+
+ private:
+  Application& application_;
+};
+
+}  // namespace korv

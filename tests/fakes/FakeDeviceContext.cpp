@@ -1,0 +1,168 @@
+#include "fakes/FakeDeviceContext.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace korv::fakes {
+
+int FakeDeviceLog::Count(const std::string& call) const {
+  return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+FakeDrawingObject::~FakeDrawingObject() {
+  --log_.objectsAlive;
+  if (selectedIn > 0) ++log_.deletedWhileSelected;
+}
+
+FakeDeviceContext::FakeDeviceContext(FakeDeviceLog& log, std::map<DeviceCap, int> caps,
+                                     std::string description)
+    : log_(log), caps_(std::move(caps)), description_(std::move(description)) {
+  ++log_.contextsAlive;
+}
+
+FakeDeviceContext::~FakeDeviceContext() {
+  // Like the platform adapter: the original objects go back in before the context goes.
+  Hold(font_, nullptr);
+  Hold(pen_, nullptr);
+  --log_.contextsAlive;
+}
+
+void FakeDeviceContext::Hold(FakeDrawingObject*& slot, FakeDrawingObject* object) {
+  if (slot) --slot->selectedIn;
+  slot = object;
+  if (slot) ++slot->selectedIn;
+}
+
+int FakeDeviceContext::GetDeviceCaps(DeviceCap index) {
+  ++log_.capsQueries[index];
+  if (log_.Fails("GetDeviceCaps")) return 0;
+  auto it = caps_.find(index);
+  return it == caps_.end() ? 0 : it->second;
+}
+
+bool FakeDeviceContext::SetAbortProc(std::function<bool()> proc) {
+  log_.calls.push_back("SetAbortProc");
+  if (log_.Fails("SetAbortProc")) return false;
+  abortProc_ = std::move(proc);
+  return true;
+}
+
+int FakeDeviceContext::StartDocA(const std::string& docName) {
+  log_.calls.push_back("StartDocA");
+  if (log_.Fails("StartDocA")) return -1;
+  log_.documents.push_back(docName);
+  return static_cast<int>(log_.documents.size());
+}
+
+int FakeDeviceContext::StartPage() {
+  log_.calls.push_back("StartPage");
+  if (log_.Fails("StartPage")) return -1;
+  ++log_.page;
+  return 1;
+}
+
+int FakeDeviceContext::EndPage() {
+  log_.calls.push_back("EndPage");
+  RunAbortProc();
+  return log_.Fails("EndPage") ? -1 : 1;
+}
+
+int FakeDeviceContext::EndDoc() {
+  log_.calls.push_back("EndDoc");
+  return log_.Fails("EndDoc") ? -1 : 1;
+}
+
+int FakeDeviceContext::AbortDoc() {
+  log_.calls.push_back("AbortDoc");
+  return log_.Fails("AbortDoc") ? -1 : 1;
+}
+
+int FakeDeviceContext::Escape(int escape, const std::string& input) {
+  log_.calls.push_back("Escape");
+  if (log_.Fails("Escape")) return -1;
+  log_.escapes.push_back({escape, input});
+  return static_cast<int>(input.size());
+}
+
+std::unique_ptr<DrawingObject> FakeDeviceContext::CreateFontIndirectA(const LogFont& font) {
+  if (log_.Fails("CreateFontIndirectA")) return nullptr;
+  ++log_.fontsCreated;
+  auto object = std::make_unique<FakeDrawingObject>(log_, FakeDrawingObject::Kind::Font);
+  object->font = font;
+  return object;
+}
+
+std::unique_ptr<DrawingObject> FakeDeviceContext::CreatePen(std::int32_t width, ColorRef colour) {
+  if (log_.Fails("CreatePen")) return nullptr;
+  ++log_.pensCreated;
+  auto object = std::make_unique<FakeDrawingObject>(log_, FakeDrawingObject::Kind::Pen);
+  object->penWidth = width;
+  object->colour = colour;
+  return object;
+}
+
+std::unique_ptr<DrawingObject> FakeDeviceContext::CreateSolidBrush(ColorRef colour) {
+  if (log_.Fails("CreateSolidBrush")) return nullptr;
+  ++log_.brushesCreated;
+  auto object = std::make_unique<FakeDrawingObject>(log_, FakeDrawingObject::Kind::Brush);
+  object->colour = colour;
+  return object;
+}
+
+bool FakeDeviceContext::SelectObject(DrawingObject& object) {
+  if (log_.Fails("SelectObject")) return false;
+  auto* fake = dynamic_cast<FakeDrawingObject*>(&object);
+  if (!fake || fake->kind == FakeDrawingObject::Kind::Brush) return false;
+  Hold(fake->kind == FakeDrawingObject::Kind::Font ? font_ : pen_, fake);
+  return true;
+}
+
+TextMetric FakeDeviceContext::Metrics() const {
+  std::int32_t height = font_ ? std::abs(font_->font.height) : 0;
+  if (height == 0) height = 16;
+  return {height, height * log_.widthNumerator / log_.widthDenominator};
+}
+
+bool FakeDeviceContext::GetTextMetricsA(TextMetric& out) {
+  ++log_.textMetricsCalls;
+  if (log_.Fails("GetTextMetricsA")) return false;
+  out = Metrics();
+  return true;
+}
+
+bool FakeDeviceContext::GetTextExtentPointA(std::string_view text, Size& out) {
+  TextMetric metric = Metrics();
+  log_.measures.push_back({std::string(text), metric.height});
+  if (log_.Fails("GetTextExtentPointA")) return false;
+  out = {static_cast<std::int32_t>(text.size()) * metric.aveCharWidth, metric.height};
+  return true;
+}
+
+bool FakeDeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
+  if (log_.Fails("TextOutA")) return false;
+  log_.texts.push_back({log_.page, {x, y}, std::string(text), font_ ? font_->font : LogFont{}});
+  return true;
+}
+
+bool FakeDeviceContext::MoveToEx(std::int32_t x, std::int32_t y) {
+  if (log_.Fails("MoveToEx")) return false;
+  position_ = {x, y};
+  return true;
+}
+
+bool FakeDeviceContext::LineTo(std::int32_t x, std::int32_t y) {
+  if (log_.Fails("LineTo")) return false;
+  log_.lines.push_back(
+      {log_.page, position_, {x, y}, pen_ ? pen_->penWidth : 1, pen_ ? pen_->colour : kBlack});
+  position_ = {x, y};
+  return true;
+}
+
+bool FakeDeviceContext::FillRect(const Rect& rect, DrawingObject& brush) {
+  if (log_.Fails("FillRect")) return false;
+  auto* fake = dynamic_cast<FakeDrawingObject*>(&brush);
+  log_.fills.push_back({log_.page, rect, fake ? fake->colour : kWhite});
+  return true;
+}
+
+}  // namespace korv::fakes

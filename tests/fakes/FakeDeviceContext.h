@@ -1,0 +1,125 @@
+#pragma once
+// A printer context in memory. It draws nothing; it records what it was asked, page by
+// page, into a log shared by every context of one fake print system, and can be told to
+// fail any call by its name ("StartDocA", "EndPage", "TextOutA", ...).
+// Its fonts have known metrics: the cell height is the logical font's height (its
+// magnitude; 16 when 0), the average width is height * widthNumerator / widthDenominator,
+// and a text's extent is its length in average widths by the cell height.
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "printing/DeviceContext.h"
+
+namespace korv::fakes {
+
+struct FakeDeviceLog {
+  struct TextOutCall {
+    int page = 0;
+    Point at;
+    std::string text;
+    LogFont font;
+  };
+  struct LineCall {
+    int page = 0;
+    Point from, to;
+    std::int32_t penWidth = 0;
+    ColorRef colour = 0;
+  };
+  struct FillCall {
+    int page = 0;
+    Rect rect;
+    ColorRef colour = 0;
+  };
+  struct Measure {
+    std::string text;
+    std::int32_t fontHeight = 0;
+  };
+  struct EscapeCall {
+    int escape = 0;
+    std::string input;
+  };
+
+  // Names of the calls in order ("StartDocA", "StartPage", "EndPage", "EndDoc", "AbortDoc",
+  // "SetAbortProc", "Escape"); drawing and measuring are kept apart below.
+  std::vector<std::string> calls;
+  std::vector<std::string> documents;  // names given to StartDocA
+  std::vector<TextOutCall> texts;
+  std::vector<LineCall> lines;
+  std::vector<FillCall> fills;
+  std::vector<EscapeCall> escapes;
+  std::vector<Measure> measures;  // texts given to GetTextExtentPointA
+  std::map<DeviceCap, int> capsQueries;
+  int page = 0;  // pages started so far; drawing is recorded on this page
+  int fontsCreated = 0, pensCreated = 0, brushesCreated = 0;
+  int textMetricsCalls = 0;
+  int objectsAlive = 0, contextsAlive = 0;
+  int deletedWhileSelected = 0;  // objects destroyed while a live context still held them
+
+  std::set<std::string> failing;
+  int widthNumerator = 3, widthDenominator = 5;
+
+  bool Fails(const std::string& call) const { return failing.count(call) != 0; }
+  int Count(const std::string& call) const;
+};
+
+class FakeDrawingObject : public DrawingObject {
+ public:
+  enum class Kind { Font, Pen, Brush };
+  FakeDrawingObject(FakeDeviceLog& log, Kind objectKind) : log_(log), kind(objectKind) {
+    ++log_.objectsAlive;
+  }
+  ~FakeDrawingObject() override;
+
+  FakeDeviceLog& log_;
+  Kind kind;
+  LogFont font;
+  std::int32_t penWidth = 0;
+  ColorRef colour = 0;
+  int selectedIn = 0;  // live contexts that hold it selected
+};
+
+class FakeDeviceContext : public DeviceContext {
+ public:
+  FakeDeviceContext(FakeDeviceLog& log, std::map<DeviceCap, int> caps, std::string description);
+  ~FakeDeviceContext() override;
+
+  const std::string& Description() const { return description_; }
+  // Runs the installed abort procedure as the platform does while a page is spooled.
+  bool RunAbortProc() { return abortProc_ ? abortProc_() : true; }
+
+  int GetDeviceCaps(DeviceCap index) override;
+  bool SetAbortProc(std::function<bool()> proc) override;
+  int StartDocA(const std::string& docName) override;
+  int StartPage() override;
+  int EndPage() override;
+  int EndDoc() override;
+  int AbortDoc() override;
+  int Escape(int escape, const std::string& input) override;
+  std::unique_ptr<DrawingObject> CreateFontIndirectA(const LogFont& font) override;
+  std::unique_ptr<DrawingObject> CreatePen(std::int32_t width, ColorRef colour) override;
+  std::unique_ptr<DrawingObject> CreateSolidBrush(ColorRef colour) override;
+  bool SelectObject(DrawingObject& object) override;
+  bool GetTextMetricsA(TextMetric& out) override;
+  bool GetTextExtentPointA(std::string_view text, Size& out) override;
+  bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
+  bool MoveToEx(std::int32_t x, std::int32_t y) override;
+  bool LineTo(std::int32_t x, std::int32_t y) override;
+  bool FillRect(const Rect& rect, DrawingObject& brush) override;
+
+ private:
+  TextMetric Metrics() const;
+  void Hold(FakeDrawingObject*& slot, FakeDrawingObject* object);
+
+  FakeDeviceLog& log_;
+  std::map<DeviceCap, int> caps_;
+  std::string description_;
+  std::function<bool()> abortProc_;
+  FakeDrawingObject* font_ = nullptr;
+  FakeDrawingObject* pen_ = nullptr;
+  Point position_;
+};
+
+}  // namespace korv::fakes
