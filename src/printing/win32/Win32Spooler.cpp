@@ -48,7 +48,7 @@ class Win32SpoolerPrinter : public SpoolerPrinter {
   bool EndPage() override { return Checked(EndPagePrinter(handle_.Get())); }
   bool EndDocument() override { return Checked(EndDocPrinter(handle_.Get())); }
   bool Close() override {
-    if (handle_.Close()) return true;
+    if (!handle_ || ClosePrinter(handle_.Release())) return true;
     failedCallError = GetLastError();
     return false;
   }

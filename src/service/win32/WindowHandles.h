@@ -3,6 +3,7 @@
 // object selected into one.
 #include <utility>
 
+#include "printing/win32/GdiHandles.h"
 #include "settings/win32/UniqueHandle.h"
 #include "settings/win32/Win32Api.h"
 
@@ -14,29 +15,16 @@ struct WindowTraits {
   static void Close(Handle handle) noexcept { DestroyWindow(handle); }
 };
 
-struct GdiObjectTraits {
-  using Handle = HGDIOBJ;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { DeleteObject(handle); }
-};
-
 struct MenuTraits {
   using Handle = HMENU;
   static Handle Invalid() noexcept { return nullptr; }
   static void Close(Handle handle) noexcept { DestroyMenu(handle); }
 };
 
-// A device context made with CreateDCA (not one borrowed with GetDC).
-struct CreatedDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { DeleteDC(handle); }
-};
-
 using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueGdiObject = UniqueHandle<win32::GdiObjectTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueCreatedDc = UniqueHandle<CreatedDcTraits>;
+using UniqueCreatedDc = UniqueHandle<win32::CreatedDcTraits>;
 
 // GetDC for a window, released on destruction.
 class WindowDc {
