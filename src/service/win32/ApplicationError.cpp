@@ -1,13 +1,14 @@
 #include "service/win32/ApplicationError.h"
 
+#include "dialogs/StandardError.h"
+
 #include "settings/win32/Win32Api.h"
 
 namespace korv {
 
 void ShowApplicationError(const std::string& message) {
-  std::string text = message;
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  MessageBoxA(nullptr, text.c_str(), "Printer for Korvelane", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  MessageBoxA(nullptr, StandardErrorText(message).c_str(), kApplicationTitle,
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 }  // namespace korv
