@@ -146,7 +146,7 @@ std::string TPrinter::SelectedPrinterName() const {
   return list_[static_cast<std::size_t>(selectedIndex_)].Device.PrinterName;
 }
 
-void TPrinter::SelectDefaultPrinter() {
+std::string TPrinter::DefaultPrinterName() {
   auto guard = Lock();
   std::uint32_t needed = 0, error = 0;
   if (!system_.EnumPrintersSizeA(kPrinterEnumDefault, 5, needed, error) &&
@@ -155,16 +155,15 @@ void TPrinter::SelectDefaultPrinter() {
   std::vector<PrinterEnumInfo> defaults;
   if (needed > 0 && !system_.EnumPrintersA(kPrinterEnumDefault, 5, needed, defaults))
     defaults.clear();
+  if (!defaults.empty()) return defaults.front().printerName;
+  const std::string device =
+      SkipBlanks(system_.GetProfileStringA("windows", "device", "", kLegacyEntryChars));
+  return device.substr(0, device.find(','));
+}
 
-  std::string name;
-  if (!defaults.empty()) {
-    name = defaults.front().printerName;
-  } else {
-    std::string device =
-        SkipBlanks(system_.GetProfileStringA("windows", "device", "", kLegacyEntryChars));
-    name = device.substr(0, device.find(','));
-  }
-
+void TPrinter::SelectDefaultPrinter() {
+  auto guard = Lock();
+  const std::string name = DefaultPrinterName();
   EnsureList();
   for (const PrinterEntry& entry : list_) {
     if (entry.Device.PrinterName == name) {

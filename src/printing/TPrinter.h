@@ -63,6 +63,9 @@ class TPrinter {
   // The selected entry's printer name, empty while none is selected; never selects.
   std::string SelectedPrinterName() const;
 
+  // The Windows default printer's name: the spooler's default, else the legacy
+  // "windows"/"device" entry; empty when neither names one.
+  std::string DefaultPrinterName();
   void SelectDefaultPrinter();
   // Selects a printer by names, adding an entry for it when the list has none. With no
   // settings given, the printer's own current settings are read.

@@ -27,7 +27,6 @@
 #include "service/win32/Win32Desktop.h"
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
-#include "service/win32/WindowsDefaultPrinter.h"
 #include "settings/Profile.h"
 #include "settings/win32/Win32Api.h"
 #include "settings/win32/Win32FileSystem.h"
@@ -76,7 +75,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   });
 
   TMainForm window;
-  ChooseFontDialog fontDialog([&] { return window.Window(); }, WindowsDefaultPrinterName);
+  ChooseFontDialog fontDialog([&] { return window.Window(); },
+                              [&] { return printer.DefaultPrinterName(); });
   win32::Win32ListSelector listSelector([&] { return window.Window(); }, profile);
   Win32ConfirmBox confirmBox;
   MainFormHandlers handlers(MainFormDeps{state, profile, view, files, choice, printers, canvasFont,

@@ -195,3 +195,23 @@ TEST(SelectedIndex, KeepsTheSettingsReadAtTheLastSelectionByName) {
 
 }  // namespace
 }  // namespace korv
+
+namespace korv {
+namespace {
+
+TEST(DefaultPrinterName, SpoolerFirstThenTheLegacyEntryElseEmpty) {
+  fakes::FakePrintSystem spooler;
+  spooler.defaults = {{"Office Laser", "LPT1:"}};
+  spooler.legacyDevice = "Other,drv,LPT2:";
+  EXPECT_EQ(TPrinter(spooler).DefaultPrinterName(), "Office Laser");
+
+  fakes::FakePrintSystem legacy;
+  legacy.legacyDevice = "  Matrix,HPPCL,LPT2:";
+  EXPECT_EQ(TPrinter(legacy).DefaultPrinterName(), "Matrix");
+
+  fakes::FakePrintSystem none;
+  EXPECT_EQ(TPrinter(none).DefaultPrinterName(), "");
+}
+
+}  // namespace
+}  // namespace korv
