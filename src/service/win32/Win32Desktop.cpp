@@ -56,7 +56,10 @@ bool Win32Desktop::SetForeground(WindowId window) {
 
 void Win32Desktop::MinimizeApplication() {
   HWND application = application_ ? application_ : service_;
-  if (application && !IsIconic(application)) ShowOwnWindow(application, SW_MINIMIZE);
+  // The application window is hidden while the service lives in the notification area;
+  // minimising it would show it again as a taskbar button.
+  if (application && IsWindowVisible(application) && !IsIconic(application))
+    ShowOwnWindow(application, SW_MINIMIZE);
 }
 
 void Win32Desktop::HideServiceWindow() {
