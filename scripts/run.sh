@@ -15,7 +15,7 @@ home=$out/home
 printed=$out/printed
 export WINEPREFIX=$out/wineprefix
 source scripts/rig/wine-env.sh
-mkdir -p "$out" "$home/WINPRINT" "$printed"
+mkdir -p "$out" "$home/WINPRINT"
 
 xvfb_pid= watcher_pid= service_pid=
 cleanup() {
@@ -29,7 +29,14 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo; echo "run.sh: stopping"; exit 130' INT TERM
 
-bash scripts/rig/cups.sh "$printed"
+# Jobs of this run go out as a CUPS user of its own; the capture backend files them in that
+# user's folder, which out/printed points to.
+source scripts/rig/queues.sh
+export CUPS_USER="korvrun-$(printf '%s' "$repo" | sha1sum | cut -c1-8)"
+bash scripts/rig/cups.sh
+for q in "${KORV_QUEUES[@]}"; do mkdir -p "$KORV_CAPTURE_SPOOL/$CUPS_USER/$q"; done
+[ -L "$printed" ] || rm -rf "$printed"
+ln -sfn "$KORV_CAPTURE_SPOOL/$CUPS_USER" "$printed"
 if [ -z "${DISPLAY:-}" ]; then
   read -r display xvfb_pid < <(bash scripts/rig/xvfb.sh "$out/xvfb.log")
   export DISPLAY=$display

@@ -1,20 +1,16 @@
 #!/usr/bin/env bash
 # Sets up the CUPS side of the rig (as root; idempotent): starts cupsd when it is not running,
-# installs the capture backend and points the capture queues at CAPTURE_ROOT/<queue>/.
-#
-#   scripts/rig/cups.sh CAPTURE_ROOT
+# installs the capture backend and the capture queues.    scripts/rig/cups.sh
 #
 # Queues (all raw, so the bytes that reach them are the bytes the backend stores):
 #   KorvCapture1  default printer   (10+ characters: the service keeps such a name)
 #   KorvCapture2                    (10+ characters)
 #   KorvShort                       (fewer than 10: the service replaces such a name)
+# Every job lands in $KORV_CAPTURE_SPOOL/<job user>/<queue>/: a run sets CUPS_USER to a name of
+# its own and reads its jobs from its own folder, so runs sharing the machine keep apart.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/queues.sh"
-
-root=${1:?usage: cups.sh CAPTURE_ROOT}
-mkdir -p "$root"
-root=$(cd "$root" && pwd)
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "cups.sh: must run as root (it installs a CUPS backend and adds printers)" >&2
@@ -23,8 +19,10 @@ fi
 
 backend=/usr/lib/cups/backend/capture
 if ! cmp -s "$here/capture-backend" "$backend" 2>/dev/null; then
-  install -m 0700 -o root -g root "$here/capture-backend" "$backend"
+  install -m 0700 -o root -g root "$here/capture-backend" "$backend.new"
+  mv -f "$backend.new" "$backend"
 fi
+mkdir -p "$KORV_CAPTURE_SPOOL"
 
 scheduler_running() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 if ! scheduler_running; then
@@ -38,11 +36,16 @@ if ! scheduler_running; then
   scheduler_running || { echo "cups.sh: cupsd did not come up" >&2; exit 1; }
 fi
 
+# Queues that are already right are left alone: another run may be printing on them.
 for q in "${KORV_QUEUES[@]}"; do
-  mkdir -p "$root/$q"
-  # lpadmin warns that raw queues are deprecated; they still work.
-  lpadmin -p "$q" -E -v "capture:$root/$q" -m raw -o printer-error-policy=abort-job 2>/dev/null
-  cupsenable "$q"
-  cupsaccept "$q"
+  if [ "$(lpstat -v "$q" 2>/dev/null)" != "device for $q: capture:$KORV_CAPTURE_SPOOL" ]; then
+    # lpadmin warns that raw queues are deprecated; they still work.
+    lpadmin -p "$q" -E -v "capture:$KORV_CAPTURE_SPOOL" -m raw \
+      -o printer-error-policy=abort-job 2>/dev/null
+  fi
+  lpstat -p "$q" 2>/dev/null | grep -q enabled || cupsenable "$q"
+  lpstat -a "$q" 2>/dev/null | grep -q 'accepting requests' || cupsaccept "$q"
 done
-lpadmin -d "$KORV_DEFAULT_QUEUE"
+if [ "$(lpstat -d 2>/dev/null)" != "system default destination: $KORV_DEFAULT_QUEUE" ]; then
+  lpadmin -d "$KORV_DEFAULT_QUEUE"
+fi

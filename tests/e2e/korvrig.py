@@ -6,6 +6,7 @@ korvdriver.exe. See README.md beside this file for the API in short.
 
 Run as a script for ctest's fixture:  korvrig.py setup | cleanup
 """
+import hashlib
 import html
 import json
 import os
@@ -20,6 +21,7 @@ from pathlib import Path
 
 QUEUES = ("KorvCapture1", "KorvCapture2", "KorvShort")
 DEFAULT_QUEUE = "KorvCapture1"
+CAPTURE_SPOOL = Path("/var/spool/korvcapture")  # as scripts/rig/queues.sh
 
 SOURCE_DIR = Path(os.environ.get("KORV_SOURCE_DIR", Path(__file__).resolve().parents[2]))
 WIN32_DIR = Path(os.environ.get("KORV_WIN32_DIR", SOURCE_DIR / "build" / "win32"))
@@ -72,6 +74,7 @@ class Rig:
         self.display = state["display"]
         self.xvfb_pid = state.get("xvfb_pid")
         self.capture_root = Path(state["capture_root"])
+        self.cups_user = state["cups_user"]
         self._homes = 0
         self._services = []
         self.driver = Driver(self)
@@ -95,7 +98,8 @@ class Rig:
         env = dict(os.environ)
         env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32",
                    WINEDEBUG=os.environ.get("KORV_WINEDEBUG", "-all"),
-                   WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
+                   WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
+                   CUPS_USER=self.cups_user)
         return env
 
     def wine(self, *args, timeout=60, check=True):
@@ -193,6 +197,12 @@ class Rig:
         """A watch on one capture queue from now on: only jobs arriving later are reported."""
         return Capture(self.capture_root / queue)
 
+    def lp(self, queue, path, title=None):
+        """Prints a file raw with CUPS's lp as this run's user (so it lands in our captures)."""
+        args = ["lp", "-U", self.cups_user, "-d", queue, "-o", "raw"]
+        args += ["-t", title] if title else []
+        subprocess.run(args + [str(path)], check=True, capture_output=True, timeout=30)
+
 
 def _read_state(run_dir):
     path = Path(run_dir) / "state.json"
@@ -224,10 +234,19 @@ def setup(run_dir=RUN_DIR):
         shutil.rmtree(run_dir)
     run_dir.mkdir(parents=True)
     started = time.monotonic()
+    _run_script(RIG_SCRIPTS / "cups.sh")
+    # The queues are the machine's; our jobs are told apart by their CUPS user, one per run
+    # directory, and the backend files them under that user's folder.
+    user = "korv-" + hashlib.sha1(str(run_dir.resolve()).encode()).hexdigest()[:10]
+    spool = CAPTURE_SPOOL / user
+    if spool.exists():
+        shutil.rmtree(spool)
+    for queue in QUEUES:
+        (spool / queue).mkdir(parents=True)
     capture_root = run_dir / "capture"
-    _run_script(RIG_SCRIPTS / "cups.sh", capture_root)
+    capture_root.symlink_to(spool, target_is_directory=True)
     state = {"prefix": str(run_dir / "prefix"), "capture_root": str(capture_root),
-             "display": os.environ.get("DISPLAY", ""), "xvfb_pid": None}
+             "cups_user": user, "display": os.environ.get("DISPLAY", ""), "xvfb_pid": None}
     if not state["display"]:
         display, pid = _run_script(RIG_SCRIPTS / "xvfb.sh", run_dir / "xvfb.log").split()
         state["display"], state["xvfb_pid"] = display, int(pid)
@@ -617,6 +636,10 @@ class Driver:
     def host(self, title, seconds=None, controls=False):
         """Starts a stand-in host window; returns a HostWindow once it is up."""
         return HostWindow(self, title, seconds, controls)
+
+    def raw_print(self, printer, path, title="korvdriver"):
+        """Sends a file's bytes to a printer as a RAW spooler document (WritePrinter)."""
+        return self._one("rawprint", printer, windows_path(path), title)
 
     def profile_batch(self, ops_file):
         """Runs a batch of profile operations through the platform's calls (see IniBatch.h);

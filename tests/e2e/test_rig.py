@@ -19,12 +19,12 @@ class CaptureQueues(unittest.TestCase):
             for queue in QUEUES:
                 with self.subTest(queue=queue):
                     capture = rig.capture(queue)
-                    subprocess.run(["lp", "-d", queue, "-t", f"rig {queue}", "-o", "raw",
-                                    job_file.name], check=True, capture_output=True)
+                    rig.lp(queue, job_file.name, title=f"rig {queue}")
                     job = capture.wait_job(timeout=30)
                     self.assertEqual(job.data, data)
                     self.assertEqual(job.title, f"rig {queue}")
                     self.assertEqual(job.meta["queue"], queue)
+                    self.assertEqual(job.meta["user"], rig.cups_user)
 
     def test_cups_default_is_the_first_capture_queue(self):
         out = subprocess.run(["lpstat", "-d"], check=True, capture_output=True, text=True).stdout
@@ -43,6 +43,20 @@ class WineView(unittest.TestCase):
         default = next(r for r in records if "device" in r)
         self.assertEqual(default["default"], DEFAULT_QUEUE)
         self.assertEqual(default["device"], f"{DEFAULT_QUEUE},wineps.drv,CUPS:{DEFAULT_QUEUE}")
+
+
+    def test_a_raw_document_from_wine_arrives_unchanged_in_this_runs_capture(self):
+        rig = korvrig.Rig.get()
+        data = bytes(range(256)) * 4 + b"\x1b@raw\r\n\x0c"
+        path = rig.run_dir / "raw-from-wine.bin"
+        path.write_bytes(data)
+        capture = rig.capture("KorvCapture2")
+        self.assertEqual(rig.driver.raw_print("KorvCapture2", path, "Korvelane")["written"],
+                         len(data))
+        job = capture.wait_job(timeout=30)
+        self.assertEqual(job.data, data)
+        self.assertEqual(job.title, "Korvelane")
+        self.assertEqual(job.meta["user"], rig.cups_user)
 
 
 class Driver(unittest.TestCase):
@@ -120,6 +134,24 @@ class Program(unittest.TestCase):
         self.assertFalse(service.running)
         korvrig.wait_until(lambda: rig.driver.find("Printer (Korvelane)") is None, 10,
                            "the window to go")
+
+
+class TestPageFile(unittest.TestCase):
+    def test_committed_test_page_is_what_its_generator_writes(self):
+        assets = korvrig.SOURCE_DIR / "assets"
+        with tempfile.TemporaryDirectory() as tmp:
+            subprocess.run(["python3", str(assets / "make-test-page.py"), f"{tmp}/T"], check=True)
+            self.assertEqual((assets / "VOZAZAD.TST").read_bytes(), Path(f"{tmp}/T").read_bytes())
+
+    def test_test_page_shows_every_code_and_box_byte(self):
+        page = (korvrig.SOURCE_DIR / "assets" / "VOZAZAD.TST").read_bytes()
+        for code in (b"\x010", b"\x012", b"\x017", b"\x01:", b"\x026", b"\x028", b"\x035",
+                     b"\x030", b"\x0c"):
+            self.assertIn(code, page)
+        for byte in (179, 180, *range(191, 198), 217, 218, 219, 223):
+            self.assertIn(bytes([byte]), page)
+        self.assertNotEqual(page[0], 4)  # portrait
+        self.assertNotIn(b"\n", page.replace(b"\r\n", b""))  # every line ends CR LF
 
 
 class PostScriptHelpers(unittest.TestCase):

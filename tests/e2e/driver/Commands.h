@@ -21,6 +21,7 @@ int SetTitle(const Args& args);
 int RunHostWindow(const Args& args);
 int RunProfile(const Args& args);
 int ListPrinters(const Args& args);
+int PrintRaw(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

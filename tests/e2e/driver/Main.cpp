@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"host", korv::driver::RunHostWindow, "host TITLE [SECONDS] [--controls]"},
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
     {"printers", korv::driver::ListPrinters, "printers"},
+    {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE]"},
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <winspool.h>
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "Commands.h"
@@ -22,6 +24,11 @@ Fn Function(HMODULE module, const char* name) {
 }
 
 EnumPrintersFn enumPrinters = nullptr;
+
+using OpenPrinterFn = BOOL(WINAPI*)(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA);
+using StartDocPrinterFn = DWORD(WINAPI*)(HANDLE, DWORD, LPBYTE);
+using WritePrinterFn = BOOL(WINAPI*)(HANDLE, LPVOID, DWORD, LPDWORD);
+using PrinterHandleFn = BOOL(WINAPI*)(HANDLE);
 
 std::vector<BYTE> Enumerate(DWORD level, DWORD& count) {
   DWORD needed = 0;
@@ -76,6 +83,37 @@ int ListPrinters(const Args&) {
   DWORD size = sizeof name;
   if (!getDefaultPrinter(name, &size)) name[0] = '\0';
   JsonLine().Text("device", device).Text("default", name).Print();
+  return 0;
+}
+
+int PrintRaw(const Args& args) {
+  if (args.size() < 2) return Fail(2, "usage: rawprint PRINTER FILE [TITLE]");
+  std::ifstream in(args[1], std::ios::binary);
+  if (!in) return Fail(1, "cannot open " + args[1]);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  HMODULE spooler = LoadLibraryA("winspool.drv");
+  if (spooler == nullptr) return Fail(1, "cannot load winspool.drv");
+  auto openPrinter = Function<OpenPrinterFn>(spooler, "OpenPrinterA");
+  auto startDoc = Function<StartDocPrinterFn>(spooler, "StartDocPrinterA");
+  auto writePrinter = Function<WritePrinterFn>(spooler, "WritePrinter");
+  auto endDoc = Function<PrinterHandleFn>(spooler, "EndDocPrinter");
+  auto closePrinter = Function<PrinterHandleFn>(spooler, "ClosePrinter");
+  if (!openPrinter || !startDoc || !writePrinter || !endDoc || !closePrinter) {
+    return Fail(1, "winspool.drv lacks a spooler call");
+  }
+  std::string name = args[0];
+  HANDLE printer = nullptr;
+  if (!openPrinter(name.data(), &printer, nullptr)) return Fail(1, "OpenPrinterA failed");
+  std::string title = args.size() > 2 ? args[2] : "korvdriver";
+  std::string datatype = "RAW";
+  DOC_INFO_1A doc{title.data(), nullptr, datatype.data()};
+  DWORD written = 0;
+  const bool ok = startDoc(printer, 1, reinterpret_cast<LPBYTE>(&doc)) != 0 &&
+                  writePrinter(printer, bytes.data(), static_cast<DWORD>(bytes.size()), &written) &&
+                  endDoc(printer);
+  closePrinter(printer);
+  if (!ok) return Fail(1, "printing failed");
+  JsonLine().Number("written", written).Print();
   return 0;
 }
 
