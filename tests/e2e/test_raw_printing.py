@@ -103,8 +103,11 @@ class RawService(unittest.TestCase):
         return self.rig.driver.status_text(self.window)
 
     def wait_status(self, predicate, what, timeout=15):
-        return korvrig.wait_until(lambda: (lambda s: s if predicate(s) else None)(self.status()),
-                                  timeout, what, interval=0.3)
+        """Waits for a status line that `predicate` accepts and returns it."""
+        def matching():
+            status = self.status()
+            return status if predicate(status) else None
+        return korvrig.wait_until(matching, timeout, what, interval=0.3)
 
     def assertNothingPrinted(self):
         printed = {q: [j.path.name for j in c.new_jobs()] for q, c in self.captures.items()}
@@ -193,17 +196,22 @@ class PassThroughUnderWindows98(RawService):
 
     @classmethod
     def setUpClass(cls):
+        def stored():
+            profile = read_profile(cls.service.home)
+            return profile if "Printer" in profile else None
+
         cls.version = korvrig.Rig.get().windows_version("win98")
         cls.version.__enter__()
         try:
             super().setUpClass()
+            cls.startup_profile = korvrig.wait_until(stored, 10, "start-up to store the printer")
         except BaseException:
-            cls.version.__exit__(None, None, None)
+            # No tearDownClass follows: no later program may start under this setting.
+            try:
+                korvrig.Rig.get().kill_services()
+            finally:
+                cls.version.__exit__(None, None, None)
             raise
-
-        cls.startup_profile = korvrig.wait_until(
-            lambda: (lambda p: p if "Printer" in p else None)(read_profile(cls.service.home)), 10,
-            "start-up to store the printer")
 
     @classmethod
     def tearDownClass(cls):
