@@ -43,6 +43,12 @@ enum class DeviceCap : int {
   LogPixelsY = 90,
 };
 
+// How text output treats the background of its character cells.
+enum class BackgroundMode : int {
+  Transparent = 1,  // only the glyphs are drawn
+  Opaque = 2,       // each cell is first filled with the background colour
+};
+
 // The escape that hands bytes to the printer untouched.
 inline constexpr int kPassThrough = 19;
 
@@ -109,6 +115,7 @@ class DeviceContext {
   // back what it held originally before it is deleted.
   virtual bool SelectObject(DrawingObject& object) = 0;
 
+  virtual bool SetBkMode(BackgroundMode mode) = 0;
   virtual bool GetTextMetricsA(TextMetric& out) = 0;
   virtual bool GetTextExtentPointA(std::string_view text, Size& out) = 0;
   virtual bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) = 0;

@@ -62,6 +62,7 @@ void TPrinterCanvas::TextOutAt(std::int32_t x, std::int32_t y, std::string_view 
   auto guard = printer_.Lock();
   Changing();
   RequireFont();
+  RequireTransparentText();
   context_->TextOutA(x, y, text);
 }
 
@@ -112,11 +113,13 @@ void TPrinterCanvas::TakeHandle(DeviceContext* context) {
   context_ = context;
   contextPixelsY_ = 0;
   fontSelected_ = false;
+  textTransparent_ = false;
   penSelected_ = false;
 }
 
 void TPrinterCanvas::DropSelections() {
   fontSelected_ = false;
+  textTransparent_ = false;
   penSelected_ = false;
 }
 
@@ -152,6 +155,13 @@ void TPrinterCanvas::RequireFont() {
     if (!context_->SelectObject(*fontObject_)) throw EPrinter(kPrintingFailedText);
     fontSelected_ = true;
   }
+}
+
+// A line's character cells are taller than the line when the line spacing is tight; an
+// opaque cell would erase the bottom of the line above. A context that refuses the mode
+// still prints, and is asked again at the next text.
+void TPrinterCanvas::RequireTransparentText() {
+  if (!textTransparent_) textTransparent_ = context_->SetBkMode(BackgroundMode::Transparent);
 }
 
 void TPrinterCanvas::RequirePen() {

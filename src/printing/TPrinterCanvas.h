@@ -66,6 +66,7 @@ class TPrinterCanvas {
   void Changing();
   void RequireHandle();
   void RequireFont();
+  void RequireTransparentText();
   void RequirePen();
   DrawingObject& RequireBrush();
 
@@ -80,6 +81,7 @@ class TPrinterCanvas {
   std::unique_ptr<DrawingObject> fontObject_;
   LogFont fontObjectSpec_;
   bool fontSelected_ = false;
+  bool textTransparent_ = false;
   std::unique_ptr<DrawingObject> penObject_;
   TPrinterPen penObjectSpec_;
   bool penSelected_ = false;

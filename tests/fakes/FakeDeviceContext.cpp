@@ -58,6 +58,7 @@ int FakeDeviceContext::StartPage() {
   log_.calls.push_back("StartPage");
   if (log_.Fails("StartPage")) return -1;
   ++log_.page;
+  background_ = BackgroundMode::Opaque;
   return 1;
 }
 
@@ -138,9 +139,16 @@ bool FakeDeviceContext::GetTextExtentPointA(std::string_view text, Size& out) {
   return true;
 }
 
+bool FakeDeviceContext::SetBkMode(BackgroundMode mode) {
+  if (log_.Fails("SetBkMode")) return false;
+  background_ = mode;
+  return true;
+}
+
 bool FakeDeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
   if (log_.Fails("TextOutA")) return false;
-  log_.texts.push_back({log_.page, {x, y}, std::string(text), font_ ? font_->font : LogFont{}});
+  log_.texts.push_back(
+      {log_.page, {x, y}, std::string(text), font_ ? font_->font : LogFont{}, background_});
   return true;
 }
 

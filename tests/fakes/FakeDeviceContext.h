@@ -5,6 +5,8 @@
 // Its fonts have known metrics: the cell height is the logical font's height (its
 // magnitude; 16 when 0), the average width is height * widthNumerator / widthDenominator,
 // and a text's extent is its length in average widths by the cell height.
+// Like a context on Windows 9x, a page start puts the background mode back to its default,
+// opaque.
 #include <functional>
 #include <map>
 #include <set>
@@ -21,6 +23,7 @@ struct FakeDeviceLog {
     Point at;
     std::string text;
     LogFont font;
+    BackgroundMode background = BackgroundMode::Opaque;
   };
   struct LineCall {
     int page = 0;
@@ -102,6 +105,7 @@ class FakeDeviceContext : public DeviceContext {
   std::unique_ptr<DrawingObject> CreatePen(std::int32_t width, ColorRef colour) override;
   std::unique_ptr<DrawingObject> CreateSolidBrush(ColorRef colour) override;
   bool SelectObject(DrawingObject& object) override;
+  bool SetBkMode(BackgroundMode mode) override;
   bool GetTextMetricsA(TextMetric& out) override;
   bool GetTextExtentPointA(std::string_view text, Size& out) override;
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
@@ -120,6 +124,7 @@ class FakeDeviceContext : public DeviceContext {
   FakeDrawingObject* font_ = nullptr;
   FakeDrawingObject* pen_ = nullptr;
   Point position_;
+  BackgroundMode background_ = BackgroundMode::Opaque;
 };
 
 }  // namespace korv::fakes

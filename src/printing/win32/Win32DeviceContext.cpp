@@ -153,6 +153,10 @@ bool Win32DeviceContext::GetTextExtentPointA(std::string_view text, Size& out) {
   return true;
 }
 
+bool Win32DeviceContext::SetBkMode(BackgroundMode mode) {
+  return ::SetBkMode(dc_.Get(), static_cast<int>(mode)) != 0;
+}
+
 bool Win32DeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
   return ::TextOutA(dc_.Get(), x, y, text.data(), ClampedLength(text)) != FALSE;
 }

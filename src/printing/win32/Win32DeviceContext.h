@@ -40,6 +40,7 @@ class Win32DeviceContext : public DeviceContext {
   bool SelectObject(DrawingObject& object) override;
   bool GetTextMetricsA(TextMetric& out) override;
   bool GetTextExtentPointA(std::string_view text, Size& out) override;
+  bool SetBkMode(BackgroundMode mode) override;
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
   bool MoveToEx(std::int32_t x, std::int32_t y) override;
   bool LineTo(std::int32_t x, std::int32_t y) override;

@@ -150,6 +150,24 @@ TEST_F(TextDevice, TextIsClippedAtTheRightLimit) {
   device.Close();
 }
 
+// Tight lines overlap the cells of the line above: an opaque cell would erase its bottom.
+TEST_F(TextDevice, TextLeavesItsCellsBackgroundAloneOnEveryPage) {
+  device.Open();
+  device.Write("A\nB\fC");  // the fake's new page forgets the mode, as Windows 9x does
+  system.log.failing.insert("SetBkMode");
+  device.Write("\fD");  // a context that refuses still prints
+  system.log.failing.clear();
+  device.Write("E");  // and is asked again
+  device.Close();
+  std::vector<std::pair<std::string, BackgroundMode>> drawn;
+  for (const auto& t : system.log.texts) drawn.emplace_back(t.text, t.background);
+  const auto transparent = BackgroundMode::Transparent;
+  EXPECT_THAT(drawn, ::testing::ElementsAre(
+                         std::pair{"A", transparent}, std::pair{"B", transparent},
+                         std::pair{"C", transparent}, std::pair{"D", BackgroundMode::Opaque},
+                         std::pair{"E", transparent}));
+}
+
 TEST_F(TextDevice, AnAbandonedOpenDeviceThrowsItsDocumentAway) {
   {
     PrinterTextDevice local(printer);
