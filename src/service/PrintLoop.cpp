@@ -85,9 +85,9 @@ bool PrintLoop::SelectFile(Selected& out) {
   bool selected = false;
   bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
   while (found) {
-    if (IsTakeable(rec.EntryName, rec.EntrySize)) {
+    if (IsTakeable(rec.EntryName, rec.EntrySize) && !PrintedButNotDeleted(rec)) {
       if (!failed_.IsWaiting(rec.EntryName, polls_)) {
-        out = Selected{rec.EntryName, rec.EntrySize};
+        out = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime};
         selected = true;
         break;
       }
@@ -99,6 +99,17 @@ bool PrintLoop::SelectFile(Selected& out) {
   // A complete listing shows which failed jobs are still there; the rest are gone.
   if (!selected) failed_.KeepOnly(waiting);
   return selected;
+}
+
+bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
+  auto it = printedKept_.find(entry.EntryName);
+  if (it == printedKept_.end()) return false;
+  if (it->second != std::make_pair(entry.EntrySize, entry.EntryTime)) {
+    printedKept_.erase(it);  // rewritten since: a new job under the old name
+    return false;
+  }
+  if (p_.files.DeleteFile(entry.EntryName)) printedKept_.erase(it);
+  return true;
 }
 
 PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
@@ -179,7 +190,9 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
   // found, by its full path if the spool directory cannot be entered again.
   const bool inSpool = p_.files.SetCurrentDirectory(state_.spoolDirectory);
   job.reset();
-  p_.files.DeleteFile(inSpool ? file.name : state_.spoolDirectory + "\\" + file.name);
+  const bool deleted =
+      p_.files.DeleteFile(inSpool ? file.name : state_.spoolDirectory + "\\" + file.name);
+  if (print && !deleted) printedKept_[file.name] = {file.size, file.time};
   failed_.Forget(file.name);
   if (print) lastError_.clear();
   return PollEnd::Continue;

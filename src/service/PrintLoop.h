@@ -2,7 +2,9 @@
 // The print thread: polls the spool directory about ten times a second, takes one file
 // per poll, obeys control files, prints jobs and keeps the window's status up to date.
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "service/AppShell.h"
 #include "service/FailedJobs.h"
@@ -14,6 +16,7 @@
 #include "service/ServiceView.h"
 #include "service/TrayIconSetup.h"
 #include "service/Waiter.h"
+#include "settings/DirectorySearch.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
 
@@ -50,7 +53,12 @@ class PrintLoop {
   struct Selected {
     std::string name;
     std::int32_t size = 0;
+    std::int32_t time = 0;
   };
+
+  // A printed job whose file could not be deleted is not printed again while it stays
+  // unchanged; its deletion is tried again instead.
+  bool PrintedButNotDeleted(const SearchRecord& entry);
 
   bool SelectFile(Selected& out);
   PollEnd HandleSelected(const Selected& file);
@@ -63,6 +71,7 @@ class PrintLoop {
   ServiceState& state_;
   PrintLoopPorts p_;
   FailedJobs failed_;
+  std::map<std::string, std::pair<std::int32_t, std::int32_t>> printedKept_;  // size, time
   std::uint64_t polls_ = 0;
   std::string lastError_;  // shown in the status line until something next succeeds
   std::string pollError_;  // this poll's trouble with the spool directory

@@ -161,3 +161,32 @@ TEST_F(PrintLoopTest, AControlFileThatCannotBeDeletedActsAgain) {
 
 }  // namespace
 }  // namespace korv::testing
+
+namespace korv::testing {
+namespace {
+
+TEST_F(PrintLoopTest, APrintedJobThatCannotBeDeletedIsNotPrintedAgain) {
+  auto& stuck = Spool("STUCK", "12345678");
+  stuck.undeletable = true;  // e.g. the host program still holds it open
+  Spool("NEXT", "abcdefgh");
+  EXPECT_EQ(Polls(4), 4);
+  EXPECT_EQ(text.printed, (std::vector<std::string>{"12345678", "abcdefgh"}));
+  EXPECT_TRUE(InSpool("STUCK"));
+
+  stuck.undeletable = false;  // its deletion is tried again at every poll
+  EXPECT_EQ(Polls(1), 1);
+  EXPECT_FALSE(InSpool("STUCK"));
+  EXPECT_EQ(text.printed.size(), 2u);
+}
+
+TEST_F(PrintLoopTest, ANewJobUnderTheNameOfAStuckOneIsPrinted) {
+  auto& stuck = Spool("STUCK", "12345678");
+  stuck.undeletable = true;
+  EXPECT_EQ(Polls(2), 2);
+  stuck.data = "a new, longer job";
+  EXPECT_EQ(Polls(1), 1);
+  EXPECT_EQ(text.printed, (std::vector<std::string>{"12345678", "a new, longer job"}));
+}
+
+}  // namespace
+}  // namespace korv::testing
