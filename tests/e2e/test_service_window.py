@@ -139,7 +139,7 @@ class RawModeWindow(unittest.TestCase):
     def tearDown(self):
         korvrig.Rig.get().kill_services()
 
-    def test_rawprint_marks_the_window_and_winprint_takes_the_marks_back(self):
+    def test_rawprint_marks_the_window_winprint_and_the_box_take_the_marks_back(self):
         driver = korvrig.Rig.get().driver
         service, window = start_idle(ini=None)
 
@@ -162,6 +162,11 @@ class RawModeWindow(unittest.TestCase):
         text = ("Printer: KorvCapture1", True, True, True, False)  # the box stays clear
         korvrig.wait_until(lambda: states() == text, 10, f"text mode's states {text}")
         self.assertEqual(service.profile().get("UseDefault"), "N")
+
+        # Ticking the box by hand follows the default printer again.
+        driver.click(window, "Use Windows default printer")
+        korvrig.wait_until(lambda: states() == start, 10, f"the states of the ticked box {start}")
+        self.assertEqual(service.profile(), {"Printer": "KorvCapture1", "UseDefault": "Y"})
         self.assertEqual(service.stop(), "disable")
 
 
