@@ -4,9 +4,11 @@
 set -euo pipefail
 
 # libcups2:i386: 32-bit Wine lists the CUPS queues as printers only through it.
+# imagemagick: import saves screenshots of the test display for a person to look at.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format
   g++-mingw-w64-i686 wine wine32:i386 xvfb xauth x11-utils
-  cups cups-client cups-bsd libcups2:i386 ghostscript poppler-utils fonts-liberation python3)
+  cups cups-client cups-bsd libcups2:i386 ghostscript poppler-utils fonts-liberation python3
+  imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do

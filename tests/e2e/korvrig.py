@@ -191,6 +191,29 @@ class Rig:
                 service.kill()
         self._services.clear()
 
+    # --- the display
+
+    def screenshot(self, name):
+        """Saves the whole display as <run>/screenshots/<name>.png for a person to look at;
+        returns the path."""
+        shots = self.run_dir / "screenshots"
+        shots.mkdir(exist_ok=True)
+        path = shots / f"{name}.png"
+        result = subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
+                                stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        if result.returncode != 0:
+            raise RigError(f"screenshot {path} failed: {result.stderr.decode(errors='replace')}")
+        return path
+
+    def screen_size(self):
+        """The display's (width, height) in pixels, as the programs under Wine see the screen."""
+        out = subprocess.run(["xdpyinfo", "-display", self.display], stdin=subprocess.DEVNULL,
+                             capture_output=True, text=True, timeout=30, check=True).stdout
+        match = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", out)
+        if not match:
+            raise RigError(f"no screen dimensions from xdpyinfo: {out[:200]}")
+        return int(match.group(1)), int(match.group(2))
+
     # --- captures
 
     def capture(self, queue=DEFAULT_QUEUE):
@@ -362,6 +385,23 @@ class Service:
             self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise RigError(f"korvprint (pid {self.pid}) did not end after SIGKILL") from None
+
+    def profile(self, section="Vozazad"):
+        """The keys of one section of VOZAZAD.INI as they read back ({} without the file or
+        section): section and key names match without regard to case, the first entry counts."""
+        path = self.home / "VOZAZAD.INI"
+        keys, inside = {}, False
+        if not path.exists():
+            return keys
+        for line in path.read_bytes().decode("latin-1").splitlines():
+            line = line.strip()
+            if line.startswith("["):
+                inside = line[1:].partition("]")[0].strip().lower() == section.lower()
+            elif inside and "=" in line:
+                key, _, value = line.partition("=")
+                if key.strip().lower() not in (k.lower() for k in keys):
+                    keys[key.strip()] = value.strip()
+        return keys
 
     def log_text(self):
         return self.log.read_text(errors="replace") if self.log.exists() else ""
@@ -590,7 +630,8 @@ class Driver:
     def controls(self, window):
         """Child controls: hwnd, parent, class, id, text, visible, enabled, rect (client
         coordinates of the window), and checked for check boxes and radio buttons. A status
-        bar's text is its simple panel (or first part)."""
+        bar's text is its simple panel (or first part). List boxes also give count, selected,
+        top (rows from 0, -1 for none) and item_height."""
         code, records = self.run("controls", window_arg(window))
         if code != 0:
             raise DriverError(f"controls of {window!r}: {records}")
@@ -632,6 +673,17 @@ class Driver:
 
     def post(self, window, message, wparam=0, lparam=0):
         return self._one("post", window_arg(window), message, wparam, lparam)
+
+    def type(self, window, text):
+        """Posts one WM_CHAR per character of `text` to the window, in order."""
+        return self._one("type", window_arg(window), text)
+
+    def tray_icons(self):
+        """Handles of the icons in Wine's notification area: the child windows of its own tray
+        window (shown when the display has no tray of its own, as under Xvfb). A mouse message
+        posted to one reaches its program as the icon's callback message, as a click would."""
+        return [c["hwnd"] for w in self.windows() if w["class"] == "__winex11_standalone_tray"
+                for c in self.controls(w) if c["class"] == "__winex11_tray_icon"]
 
     def host(self, title, seconds=None, controls=False):
         """Starts a stand-in host window; returns a HostWindow once it is up."""

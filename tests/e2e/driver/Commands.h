@@ -17,6 +17,7 @@ int ReadMessageBox(const Args& args);
 int PressDialogButton(const Args& args);
 int ShowState(const Args& args);
 int PostMessageCommand(const Args& args);
+int TypeCharacters(const Args& args);
 int SetTitle(const Args& args);
 int RunHostWindow(const Args& args);
 int RunProfile(const Args& args);

@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"press", korv::driver::PressDialogButton, "press WINDOW CAPTION"},
     {"title", korv::driver::SetTitle, "title WINDOW TEXT"},
     {"post", korv::driver::PostMessageCommand, "post WINDOW MESSAGE WPARAM LPARAM"},
+    {"type", korv::driver::TypeCharacters, "type WINDOW TEXT"},
     {"host", korv::driver::RunHostWindow, "host TITLE [SECONDS] [--controls]"},
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
     {"printers", korv::driver::ListPrinters, "printers"},

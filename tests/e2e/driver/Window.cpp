@@ -63,6 +63,14 @@ std::string StatusBarPart(HWND statusBar, WPARAM part) {
   return buffer.Read(size);
 }
 
+// A list box's answer to a message without arguments; LB_ERR (-1) when it does not answer.
+long long ListBoxValue(HWND listBox, UINT message) {
+  DWORD_PTR value = 0;
+  if (!SendMessageTimeoutA(listBox, message, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &value))
+    return LB_ERR;
+  return static_cast<long long>(static_cast<LRESULT>(value));
+}
+
 }  // namespace
 
 HWND ResolveWindow(const std::string& spec) {
@@ -169,6 +177,14 @@ JsonLine DescribeControl(HWND control, HWND top) {
       .Flag("visible", IsWindowVisible(control) != FALSE)
       .Flag("enabled", IsWindowEnabled(control) != FALSE)
       .Numbers("rect", RectIn(control, top));
+  if (lstrcmpiA(cls.c_str(), "ListBox") == 0) {
+    // What a list drawn on demand (owner-drawn, no data) still tells: its rows are not
+    // readable as text, but their number, the current row, the top row and the row height are.
+    line.Number("count", ListBoxValue(control, LB_GETCOUNT))
+        .Number("selected", ListBoxValue(control, LB_GETCURSEL))
+        .Number("top", ListBoxValue(control, LB_GETTOPINDEX))
+        .Number("item_height", ListBoxValue(control, LB_GETITEMHEIGHT));
+  }
   if (IsCheckable(control)) {
     DWORD_PTR state = 0;
     SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &state);

@@ -31,7 +31,8 @@ HWND FindChildByText(HWND parent, const std::string& text);
 // Handle, process, class, title, visibility, minimised/maximised and foreground state.
 JsonLine DescribeTopLevel(HWND window);
 // Handle, class, control id, text, visibility, enabled state, rectangle in `top`'s client
-// coordinates, and the check state of check boxes and radio buttons.
+// coordinates, the check state of check boxes and radio buttons, and for list boxes the
+// number of rows, the current row, the top row (-1: none) and the row height.
 JsonLine DescribeControl(HWND control, HWND top);
 
 }  // namespace korv::driver

@@ -173,4 +173,19 @@ int PostMessageCommand(const Args& args) {
   return 0;
 }
 
+int TypeCharacters(const Args& args) {
+  if (args.size() < 2) return Fail(2, "usage: type WINDOW TEXT");
+  HWND window = ResolveWindow(args[0]);
+  if (window == nullptr) return Fail(1, "no window " + args[0]);
+  // As typing them would reach the window after the keyboard's translation: one WM_CHAR
+  // per byte, in order (posted messages of one sender keep their order).
+  for (const char c : args[1]) {
+    if (!PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1)) {
+      return Fail(1, "post failed");
+    }
+  }
+  JsonLine().Number("typed", static_cast<long long>(args[1].size())).Print();
+  return 0;
+}
+
 }  // namespace korv::driver
