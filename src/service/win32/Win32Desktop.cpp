@@ -56,10 +56,7 @@ bool Win32Desktop::SetForeground(WindowId window) {
 
 void Win32Desktop::MinimizeApplication() {
   HWND application = application_ ? application_ : service_;
-  // The application window is hidden while the service lives in the notification area;
-  // minimising it would show it again as a taskbar button.
-  if (application && IsWindowVisible(application) && !IsIconic(application))
-    ShowOwnWindow(application, SW_MINIMIZE);
+  if (application && !IsIconic(application)) ShowOwnWindow(application, SW_MINIMIZE);
 }
 
 void Win32Desktop::HideServiceWindow() {
