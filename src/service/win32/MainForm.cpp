@@ -44,12 +44,6 @@ bool TMainForm::Create(HINSTANCE instance, HWND owner, Events events) {
                           DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
   if (!font_) return false;
 
-  popupMenu_.Reset(CreatePopupMenu());
-  if (!popupMenu_ ||
-      !AppendMenuA(popupMenu_.Get(), MF_STRING, kPrinterOptions1, "&Printer Options") ||
-      !AppendMenuA(popupMenu_.Get(), MF_STRING, kRemove1, "&Remove"))
-    return false;
-
   RECT frame{0, 0, kClientWidth, kClientHeight};
   if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return false;
   const int width = frame.right - frame.left;
@@ -197,12 +191,6 @@ void TMainForm::OnCommand(int id, int notification) {
       break;
     case kButton2:
       if (clicked) RunHandler(events_.PrintTestPage);
-      break;
-    case kPrinterOptions1:
-      RunHandler(events_.DoRestore);
-      break;
-    case kRemove1:
-      RunHandler(events_.DoStop);
       break;
     default:
       break;

@@ -24,8 +24,6 @@ class TMainForm : public ServiceWindow {
     kLabel1,         // font label
     kLabel2,         // printer label
     kStatusBar1,
-    kPrinterOptions1 = 201,  // "&Printer Options" of PopupMenu1
-    kRemove1,                // "&Remove" of PopupMenu1
   };
 
   // What the window's events run, on the window thread. An error one of them raises is
@@ -37,8 +35,6 @@ class TMainForm : public ServiceWindow {
     std::function<void()> PrinterFont;
     std::function<void()> PrintTestPage;
     std::function<void()> Dominimize;
-    std::function<void()> DoRestore;
-    std::function<void()> DoStop;
     // The user clicked the box; CheckBoxTicked() already tells its new state.
     std::function<void()> SetDefaultPrinter;
   };
@@ -54,7 +50,6 @@ class TMainForm : public ServiceWindow {
   // control; false when the window system refuses any of it.
   bool Create(HINSTANCE instance, HWND owner, Events events);
   HWND Window() const { return window_.Get(); }
-  HMENU PopupMenu1() const { return popupMenu_.Get(); }
 
   // The message loop offers every message here first, so that Tab, the mnemonics, Enter
   // and Esc work as in a dialog. True when the message was used up.
@@ -86,7 +81,6 @@ class TMainForm : public ServiceWindow {
 
   Events events_;
   UniqueGdiObject font_;  // outlives the window that uses it
-  UniqueMenu popupMenu_;
   UniqueWindow window_;
   HWND focused_ = nullptr;                  // the control that gets the focus back on activation
   std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout

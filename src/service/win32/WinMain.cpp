@@ -89,8 +89,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   events.PrinterFont = [&] { handlers.PrinterFont(); };
   events.PrintTestPage = [&] { handlers.PrintTestPage(); };
   events.Dominimize = [&] { handlers.Dominimize(); };
-  events.DoRestore = [&] { handlers.DoRestore(); };
-  events.DoStop = [&] { handlers.DoStop(); };
   events.SetDefaultPrinter = [&] {
     view.SetUseDefaultTicked(window.CheckBoxTicked());  // the view answers the core's reads
     handlers.SetDefaultPrinter();
@@ -103,10 +101,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   host.Bind(hostWindow);
   // Goes before the service window does: it has hooked that window's procedure.
   std::optional<win32::TrayIcon> trayIcon;
-  trayIcon.emplace(
-      application.Window(), window.Window(),
-      win32::TrayIcon::PopupMenu1{[&] { handlers.DoRestore(); }, [&] { handlers.DoStop(); }},
-      ShowApplicationError);
+  trayIcon.emplace(application.Window(), window.Window(),
+                   win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
+                                               [&] { RunHandler([&] { handlers.DoStop(); }); }},
+                   ShowApplicationError);
   trayIcon->SetHint("Korvelane Printer");
   trayIcon->SetHideOnRestore(true);
   trayIcon->SetMinimizeToTray(true);
