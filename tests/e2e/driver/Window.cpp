@@ -73,19 +73,19 @@ long long ListBoxValue(HWND listBox, UINT message) {
 
 }  // namespace
 
-HWND ResolveWindow(const std::string& spec) {
-  if (spec.size() > 1 && spec[0] == '#') {
+HWND ResolveWindow(const std::string& which) {
+  if (which.size() > 1 && which[0] == '#') {
     auto window = reinterpret_cast<HWND>(
-        static_cast<std::uintptr_t>(std::strtoull(spec.c_str() + 1, nullptr, 10)));
+        static_cast<std::uintptr_t>(std::strtoull(which.c_str() + 1, nullptr, 10)));
     return IsWindow(window) ? window : nullptr;
   }
-  return FindWindowA(nullptr, spec.c_str());
+  return FindWindowA(nullptr, which.c_str());
 }
 
-HWND WaitForWindow(const std::string& spec, unsigned timeoutMs) {
+HWND WaitForWindow(const std::string& which, unsigned timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
-    if (HWND window = ResolveWindow(spec)) return window;
+    if (HWND window = ResolveWindow(which)) return window;
     if (GetTickCount() - start >= timeoutMs) return nullptr;
     Sleep(100);
   }

@@ -11,9 +11,9 @@ namespace korv::driver {
 
 // A window given on the command line: "#<decimal handle>" or an exact title (top-level windows,
 // hidden ones included). Null when there is none.
-HWND ResolveWindow(const std::string& spec);
+HWND ResolveWindow(const std::string& which);
 // Polls ResolveWindow every 100 ms until the window exists or timeoutMs has passed.
-HWND WaitForWindow(const std::string& spec, unsigned timeoutMs);
+HWND WaitForWindow(const std::string& which, unsigned timeoutMs);
 
 long long HandleNumber(HWND window);
 std::string WindowText(HWND window);
