@@ -40,6 +40,7 @@ ln -sfn "$KORV_CAPTURE_SPOOL/$CUPS_USER" "$printed"
 if [ -z "${DISPLAY:-}" ]; then
   read -r display xvfb_pid < <(bash scripts/rig/xvfb.sh "$out/xvfb.log")
   export DISPLAY=$display
+  export KORV_NO_WINDOW_MANAGER=1
 fi
 echo "run.sh: preparing the Wine prefix $WINEPREFIX (the first time takes about 20 s)"
 bash scripts/rig/prefix.sh "$WINEPREFIX"

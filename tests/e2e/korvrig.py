@@ -273,7 +273,8 @@ def setup(run_dir=RUN_DIR):
     if not state["display"]:
         display, pid = _run_script(RIG_SCRIPTS / "xvfb.sh", run_dir / "xvfb.log").split()
         state["display"], state["xvfb_pid"] = display, int(pid)
-    env = dict(os.environ, DISPLAY=state["display"])
+    env = dict(os.environ, DISPLAY=state["display"],
+               KORV_NO_WINDOW_MANAGER="1" if state["xvfb_pid"] else "0")
     result = subprocess.run(["bash", str(RIG_SCRIPTS / "prefix.sh"), state["prefix"]], env=env,
                             stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
     if result.returncode != 0:
