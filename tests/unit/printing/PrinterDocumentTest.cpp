@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "EPrinterText.h"
 #include "fakes/FakePrintSystem.h"
 #include "printing/EPrinter.h"
 #include "printing/GlobalPrinter.h"
@@ -15,14 +16,7 @@ namespace {
 using fakes::FakePrintSystem;
 using ::testing::ElementsAre;
 
-std::string ErrorText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EPrinter& error) {
-    return error.what();
-  }
-  return "(no EPrinter)";
-}
+using testing::ErrorText;
 
 class PrinterDocument : public ::testing::Test {
  protected:

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "EPrinterText.h"
 #include "fakes/FakePrintSystem.h"
 #include "printing/EPrinter.h"
 #include "printing/TPrinter.h"
@@ -12,14 +13,7 @@ namespace {
 using fakes::FakePrintSystem;
 using ::testing::ElementsAre;
 
-std::string ErrorText(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EPrinter& error) {
-    return error.what();
-  }
-  return "(no EPrinter)";
-}
+using testing::ErrorText;
 
 TEST(PrinterList, NtFamilyListsLocalAndConnectedPrintersByName) {
   FakePrintSystem system;
