@@ -8,6 +8,7 @@
 
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
+#include "fakes/MemoryJobFile.h"
 #include "printing/PrinterTextDevice.h"
 #include "service/TextJob.h"
 
@@ -19,24 +20,7 @@ using fakes::FakePrintSystem;
 
 const std::string kSpool = "C:\\KORVELAN\\WINPRINT";
 
-class MemoryJob : public JobFile {
- public:
-  explicit MemoryJob(const std::string& data) : data_(data) {}
-  bool Read(char* buffer, std::size_t size, std::size_t& got) override {
-    got = std::min(size, data_.size() - pos_);
-    std::memcpy(buffer, data_.data() + pos_, got);
-    pos_ += got;
-    return true;
-  }
-  bool Rewind() override {
-    pos_ = 0;
-    return true;
-  }
-
- private:
-  const std::string& data_;
-  std::size_t pos_ = 0;
-};
+using MemoryJob = fakes::MemoryJobFile;
 
 // 66 lines of 80 columns: a framed table with column rules and cross rows.
 std::string DensePage() {

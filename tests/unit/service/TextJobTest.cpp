@@ -13,6 +13,7 @@
 
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
+#include "fakes/MemoryJobFile.h"
 #include "printing/EPrinter.h"
 #include "service/JobReadError.h"
 
@@ -24,28 +25,7 @@ using fakes::FakePrintSystem;
 
 const std::string kSpool = "C:\\KORVELAN\\WINPRINT";
 
-// A job in memory that runs a hook before each read.
-class ScriptedJob : public JobFile {
- public:
-  explicit ScriptedJob(std::string data) : data_(std::move(data)) {}
-  bool Read(char* buffer, std::size_t size, std::size_t& got) override {
-    if (beforeRead) beforeRead(++reads);
-    got = std::min(size, data_.size() - pos_);
-    std::memcpy(buffer, data_.data() + pos_, got);
-    pos_ += got;
-    return true;
-  }
-  bool Rewind() override {
-    pos_ = 0;
-    return true;
-  }
-  std::function<void(int)> beforeRead;
-  int reads = 0;
-
- private:
-  std::string data_;
-  std::size_t pos_ = 0;
-};
+using ScriptedJob = fakes::MemoryJobFile;
 
 class TextJob : public ::testing::Test {
  protected:

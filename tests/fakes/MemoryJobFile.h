@@ -1,0 +1,37 @@
+#pragma once
+// A job file in memory. A hook can run before each read, so a test can change the
+// world (ask for a stop, say) part-way through a job.
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "settings/FileSystem.h"
+
+namespace korv::fakes {
+
+class MemoryJobFile : public JobFile {
+ public:
+  explicit MemoryJobFile(std::string data) : data_(std::move(data)) {}
+  bool Read(char* buffer, std::size_t size, std::size_t& got) override {
+    if (beforeRead) beforeRead(++reads);
+    got = std::min(size, data_.size() - pos_);
+    std::memcpy(buffer, data_.data() + pos_, got);
+    pos_ += got;
+    return true;
+  }
+  bool Rewind() override {
+    pos_ = 0;
+    return true;
+  }
+
+  std::function<void(int)> beforeRead;  // given the number of this read, from 1
+  int reads = 0;
+
+ private:
+  std::string data_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace korv::fakes
