@@ -31,6 +31,6 @@ bash scripts/build.sh
 if [ -d tests/e2e ] && [ -f tests/e2e/CMakeLists.txt ]; then
   echo "== end-to-end tests under Wine"
   # The rig's fixture ends its Wine processes and display; this also covers an aborted run.
-  trap 'python3 tests/e2e/korvrig.py cleanup >/dev/null 2>&1 || true' EXIT
+  trap '(cd tests/e2e && python3 -m korvrig cleanup) >/dev/null 2>&1 || true' EXIT
   ctest --test-dir build/native -L e2e --output-on-failure
 fi

@@ -1,0 +1,85 @@
+"""What a PostScript job shows: characters with positions (Ghostscript's txtwrite) and images."""
+import html
+import re
+import subprocess
+from dataclasses import dataclass, field
+from pathlib import Path
+
+from .base import RigError
+
+
+@dataclass
+class Char:
+    text: str
+    x0: float
+    y0: float
+    x1: float
+    y1: float
+    font: str
+    size: float
+
+
+@dataclass
+class Page:
+    number: int
+    chars: list = field(default_factory=list)
+
+    def lines(self, tolerance=1.0):
+        """The page's text lines, top to bottom: a list of (baseline y, text, chars). In the
+        text, U+00A0 (how Wine's PostScript driver's spaces come out) reads as a space."""
+        rows = []
+        for ch in sorted(self.chars, key=lambda c: (c.y1, c.x0)):
+            if rows and abs(rows[-1][0] - ch.y1) <= tolerance:
+                rows[-1][2].append(ch)
+            else:
+                rows.append((ch.y1, None, [ch]))
+        out = []
+        for y, _, chars in rows:
+            chars.sort(key=lambda c: c.x0)
+            out.append((y, "".join(c.text for c in chars).replace("\xa0", " "), chars))
+        return out
+
+    def text(self):
+        return "\n".join(line for _, line, _ in self.lines())
+
+
+_SPAN = re.compile(r'<span bbox="[^"]*" font="([^"]*)" size="([^"]*)">')
+_CHAR = re.compile(r'<char bbox="([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+)" c="([^"]*)"/>')
+
+
+def parse_txtwrite(xml_text):
+    """Parses the output of gs -sDEVICE=txtwrite -dTextFormat=0 into Pages. Positions are in
+    points from the page's top left corner; a space comes as U+00A0."""
+    pages, page, font, size = [], None, "", 0.0
+    for line in xml_text.splitlines():
+        line = line.strip()
+        if line.startswith("<page"):
+            page = Page(len(pages) + 1)
+            pages.append(page)
+        elif (m := _SPAN.match(line)):
+            font, size = m.group(1), float(m.group(2))
+        elif (m := _CHAR.match(line)) and page is not None:
+            x0, y0, x1, y1 = (float(m.group(i)) for i in range(1, 5))
+            page.chars.append(Char(html.unescape(m.group(5)), x0, y0, x1, y1, font, size))
+    return pages
+
+
+def postscript_pages(path):
+    result = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=txtwrite",
+                             "-dTextFormat=0", "-sOutputFile=-", str(path)],
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+    if result.returncode != 0:
+        raise RigError(f"gs txtwrite failed on {path}: {result.stderr.decode(errors='replace')}")
+    return parse_txtwrite(result.stdout.decode("utf-8", errors="replace"))
+
+
+def render_png(path, out_dir, resolution=100):
+    out_dir = Path(out_dir)
+    out_dir.mkdir(parents=True, exist_ok=True)
+    result = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=png16m",
+                             f"-r{resolution}", f"-sOutputFile={out_dir}/page-%03d.png", str(path)],
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+    if result.returncode != 0:
+        raise RigError(f"gs png16m failed on {path}: {result.stderr.decode(errors='replace')}")
+    return sorted(out_dir.glob("page-*.png"))
+
