@@ -9,6 +9,8 @@ repo=$PWD
 
 bash scripts/install-deps.sh
 bash scripts/build.sh
+source scripts/rig/wine-env.sh
+[ "$KORV_WINE_ARCH" = win32 ] || bash scripts/build.sh "$KORV_WINE_ARCH"
 
 out=$repo/out
 home=$out/home
@@ -45,12 +47,12 @@ fi
 echo "run.sh: preparing the Wine prefix $WINEPREFIX (the first time takes about 20 s)"
 bash scripts/rig/prefix.sh "$WINEPREFIX"
 
-cp build/win32/korvprint.exe "$home/"
+cp "build/$KORV_WINE_ARCH/korvprint.exe" "$home/"
 cp assets/VOZAZAD.TST "$home/"
 
 bash scripts/rig/watch-printed.sh "$printed" &
 watcher_pid=$!
-(cd "$home" && exec wine "$home/korvprint.exe") &
+(cd "$home" && exec "$KORV_WINE" "$home/korvprint.exe") &
 service_pid=$!
 
 cat <<MSG

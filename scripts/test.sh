@@ -27,6 +27,12 @@ ctest --test-dir build/sanitize -L unit --output-on-failure -j"$jobs"
 
 echo "== Windows build"
 bash scripts/build.sh
+# The e2e rig runs the 64-bit build where this machine cannot run 32-bit programs.
+source scripts/rig/wine-env.sh
+if [ "$KORV_WINE_ARCH" = win64 ]; then
+  echo "== Windows build, 64-bit (this machine runs no 32-bit programs: the e2e tests use it)"
+  bash scripts/build.sh win64
+fi
 
 if [ -d tests/e2e ] && [ -f tests/e2e/CMakeLists.txt ]; then
   echo "== end-to-end tests under Wine"

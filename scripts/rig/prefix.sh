@@ -15,14 +15,14 @@ export WINEPREFIX
 WINEPREFIX=$(cd "$prefix" && pwd)
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
+  "$KORV_WINE" wineboot -i >/dev/null 2>&1
 fi
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+"$KORV_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
   >/dev/null 2>&1
 # On the rig's own Xvfb there is no window manager (KORV_NO_WINDOW_MANAGER=1): Wine then
 # places, shows and maximises windows itself, at once, instead of waiting for a manager that
 # never answers (which left show states racing, and cost about 2 s per hidden window).
 if [ "${KORV_NO_WINDOW_MANAGER:-0}" = 1 ]; then managed=N; else managed=Y; fi
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
+"$KORV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1
 # Let the registry reach the disk before anyone copies or inspects the prefix.
 wineserver -w

@@ -236,7 +236,8 @@ class PassThroughUnderWindows98(RawService):
             def __enter__(self):
                 test.assertFalse(target.exists(), "left over from an earlier run")
                 target.parent.mkdir(exist_ok=True)
-                shutil.copy2(processors / "w32x86" / "winprint.dll", target)
+                native = "w32x86" if korvrig.WINE_ARCH == "win32" else "x64"
+                shutil.copy2(processors / native / "winprint.dll", target)
 
             def __exit__(self, *exc):
                 target.unlink(missing_ok=True)

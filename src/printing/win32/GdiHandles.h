@@ -23,6 +23,12 @@ struct GdiObjectTraits {
 };
 
 using DcHandle = UniqueHandle<CreatedDcTraits>;
+
+// SelectObject's answer when it failed: null, or HGDI_ERROR (all bits set; spelled out here
+// because the SDK's macro changes sign in 64-bit builds, which -Werror refuses).
+inline bool SelectionFailed(HGDIOBJ previous) {
+  return previous == nullptr || previous == reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(-1));
+}
 using GdiObjectHandle = UniqueHandle<GdiObjectTraits>;
 
 // Remembers what a context held before the first of our objects of one kind went in,

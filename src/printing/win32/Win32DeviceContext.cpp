@@ -130,7 +130,7 @@ bool Win32DeviceContext::SelectObject(DrawingObject& object) {
   auto* gdi = dynamic_cast<Win32DrawingObject*>(&object);
   if (!gdi || gdi->ObjectKind() == Win32DrawingObject::Kind::Brush) return false;
   HGDIOBJ previous = ::SelectObject(dc_.Get(), gdi->Get());
-  if (!previous || previous == HGDI_ERROR) return false;
+  if (SelectionFailed(previous)) return false;
   SelectionRestore& restore =
       gdi->ObjectKind() == Win32DrawingObject::Kind::Font ? fontRestore_ : penRestore_;
   if (!restore) restore = SelectionRestore(dc_.Get(), previous);

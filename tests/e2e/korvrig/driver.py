@@ -7,7 +7,7 @@ import signal
 import subprocess
 import time
 
-from .base import WIN32_DIR, RigError, wait_until, windows_path
+from .base import WIN32_DIR, WINE, RigError, wait_until, windows_path
 
 
 def window_arg(window):
@@ -143,7 +143,7 @@ class HostWindow:
     def __init__(self, driver, title, seconds, controls):
         self.title = title
         self.events_path = driver.rig.run_dir / f"host-{os.getpid()}-{time.monotonic_ns()}.log"
-        args = ["wine", str(driver.exe), "host", title]
+        args = [WINE, str(driver.exe), "host", title]
         if seconds:
             args.append(str(int(seconds)))
         if controls:

@@ -10,7 +10,7 @@ import time
 from pathlib import Path
 
 from .base import (CAPTURE_SPOOL, DEFAULT_QUEUE, QUEUES, RIG_SCRIPTS, RUN_DIR, SOURCE_DIR,
-                   WIN32_DIR, RigError, _pid_alive, wait_until)
+                   WIN32_DIR, WINE, WINE_ARCH, RigError, _pid_alive, wait_until)
 from .capture import Capture
 from .driver import Driver
 from .service import Service
@@ -47,10 +47,12 @@ class Rig:
     @property
     def env(self):
         env = dict(os.environ)
-        env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32",
+        env.update(WINEPREFIX=str(self.prefix), WINEARCH=WINE_ARCH, KORV_WINE_ARCH=WINE_ARCH,
                    WINEDEBUG=os.environ.get("KORV_WINEDEBUG", "-all"),
                    WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display,
                    CUPS_USER=self.cups_user)
+        if WINE_ARCH == "win64":
+            env["WINELOADER"] = WINE
         return env
 
     def wine(self, *args, timeout=60, check=True):
@@ -60,7 +62,7 @@ class Rig:
         # program comes first, inherit its output handles and would hold a pipe open.
         import tempfile
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            process = subprocess.Popen(["wine", *map(str, args)], env=self.env,
+            process = subprocess.Popen([WINE, *map(str, args)], env=self.env,
                                        stdin=subprocess.DEVNULL, stdout=out, stderr=err)
             try:
                 returncode = process.wait(timeout=timeout)
@@ -224,7 +226,7 @@ def setup(run_dir=RUN_DIR):
     if not state["display"]:
         display, pid = _run_script(RIG_SCRIPTS / "xvfb.sh", run_dir / "xvfb.log").split()
         state["display"], state["xvfb_pid"] = display, int(pid)
-    env = dict(os.environ, DISPLAY=state["display"],
+    env = dict(os.environ, DISPLAY=state["display"], KORV_WINE_ARCH=WINE_ARCH,
                KORV_NO_WINDOW_MANAGER="1" if state["xvfb_pid"] else "0")
     result = subprocess.run(["bash", str(RIG_SCRIPTS / "prefix.sh"), state["prefix"]], env=env,
                             stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
@@ -232,7 +234,7 @@ def setup(run_dir=RUN_DIR):
         raise RigError("prefix.sh failed:\n" + result.stderr.decode(errors="replace"))
     # One wineserver for the whole run, started apart from any test's pipes: a server started
     # by a wine call would inherit that call's output pipe and keep readers waiting.
-    wenv = dict(env, WINEPREFIX=state["prefix"], WINEARCH="win32", WINEDEBUG="-all")
+    wenv = dict(env, WINEPREFIX=state["prefix"], WINEARCH=WINE_ARCH, WINEDEBUG="-all")
     subprocess.run(["wineserver", "-p"], env=wenv, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
                    check=True)

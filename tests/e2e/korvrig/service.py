@@ -4,7 +4,7 @@ import signal
 import subprocess
 from pathlib import Path
 
-from .base import RigError, wait_until
+from .base import WINE, RigError, wait_until
 
 
 class Service:
@@ -18,7 +18,7 @@ class Service:
         self._drops = 0
         with open(self.log, "wb") as log:
             self.process = subprocess.Popen(
-                ["wine", str(self.home / "korvprint.exe")], cwd=self.home, env=rig.env,
+                [WINE, str(self.home / "korvprint.exe")], cwd=self.home, env=rig.env,
                 stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                 start_new_session=True)
 
