@@ -1,11 +1,13 @@
 # Warnings are errors in every build.
 function(korv_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /WX /permissive-)
+    set(flags /W4 /WX /permissive-)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+    set(flags -Wall -Wextra -Wpedantic -Wshadow
       -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Wunused -Woverloaded-virtual
       -Wconversion -Wsign-conversion -Wnull-dereference -Wdouble-promotion -Wformat=2
       -Werror)
   endif()
+  # C++ only: the resource compiler takes none of these.
+  target_compile_options(${target} PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${flags}>")
 endfunction()

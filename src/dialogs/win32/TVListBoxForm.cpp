@@ -4,6 +4,7 @@
 
 #include "dialogs/ListKeys.h"
 #include "dialogs/win32/DcTextMeasure.h"
+#include "settings/win32/ProgramIcon.h"
 
 namespace korv::win32 {
 
@@ -29,6 +30,7 @@ bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSA cls{};
   cls.lpfnWndProc = procedure;
   cls.hInstance = instance;
+  cls.hIcon = ProgramIcon(IconSize::Large);
   cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
   cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   cls.lpszClassName = kClassName;

@@ -25,6 +25,8 @@ constexpr char kHookProperty[] = "KorvTrayIcon";
 constexpr UINT kApplyActive = WM_APP + 1;  // wParam: the new Active; from the print thread
 constexpr UINT kPrinterOptionsItem = 1;
 constexpr UINT kRemoveItem = 2;
+constexpr UINT kOpenLogItem = 3;
+constexpr UINT kAboutItem = 4;
 
 bool RegisterMessageWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSA existing{};
@@ -195,8 +197,12 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   if (!AppendMenuA(menu.Get(), MF_STRING, kPrinterOptionsItem, "&Printer Options") ||
+      (menu_.OpenLog && !AppendMenuA(menu.Get(), MF_STRING, kOpenLogItem, "Open &Log")) ||
       !AppendMenuA(menu.Get(), MF_STRING, kRemoveItem, "&Remove"))
     return;
+  // Which version runs, for whoever supports it; a line to read, not to choose.
+  if (!menu_.About.empty() && AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr))
+    AppendMenuA(menu.Get(), MF_STRING | MF_GRAYED, kAboutItem, menu_.About.c_str());
   HWND owner = application_ ? application_ : messageWindow_.Get();
   // Automatic popup is off: the chosen item comes back here instead of as a command.
   const BOOL chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
@@ -207,6 +213,8 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
     menu_.PrinterOptions1();
   else if (chosen == static_cast<BOOL>(kRemoveItem) && menu_.Remove1)
     menu_.Remove1();
+  else if (chosen == static_cast<BOOL>(kOpenLogItem) && menu_.OpenLog)
+    menu_.OpenLog();
 }
 
 KeyState TrayIcon::ShiftState() {

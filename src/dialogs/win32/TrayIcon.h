@@ -22,6 +22,8 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   struct PopupMenu1 {
     std::function<void()> PrinterOptions1;  // "&Printer Options": DoRestore
     std::function<void()> Remove1;          // "&Remove": DoStop
+    std::function<void()> OpenLog;          // "Open &Log", shown when set
+    std::string About;                      // a grayed last line, shown when not empty
   };
 
   // `applicationWindow` may be null (then the service window stands alone);

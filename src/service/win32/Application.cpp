@@ -1,5 +1,7 @@
 #include "service/win32/Application.h"
 
+#include "settings/win32/ProgramIcon.h"
+
 namespace korv {
 
 namespace {
@@ -13,7 +15,7 @@ bool Application::Create(HINSTANCE instance, const std::string& title) {
   WNDCLASSA cls{};
   cls.lpfnWndProc = DefWindowProcA;
   cls.hInstance = instance;
-  cls.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+  cls.hIcon = win32::ProgramIcon(win32::IconSize::Large);
   cls.lpszClassName = kApplicationClass;
   if (!RegisterClassA(&cls)) return false;
   // Never shown: it only carries the title and owns the service window.

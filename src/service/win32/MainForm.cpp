@@ -7,6 +7,7 @@
 
 #include "service/win32/ApplicationError.h"
 #include "service/win32/Messages.h"
+#include "settings/win32/ProgramIcon.h"
 
 namespace korv {
 
@@ -32,7 +33,7 @@ bool TMainForm::Create(HINSTANCE instance, HWND owner, Events events) {
   WNDCLASSA cls{};
   cls.lpfnWndProc = Procedure;
   cls.hInstance = instance;
-  cls.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));      // IDI_APPLICATION
+  cls.hIcon = win32::ProgramIcon(win32::IconSize::Large);
   cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   cls.lpszClassName = kWindowClass;

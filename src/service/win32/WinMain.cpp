@@ -1,6 +1,8 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
 #include <optional>
+
+#include "KorvVersion.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
 
@@ -28,6 +30,7 @@
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
+#include "settings/win32/ProgramIcon.h"
 #include "settings/win32/Win32Api.h"
 #include "settings/win32/Win32FileSystem.h"
 #include "settings/win32/Win32ProfileStore.h"
@@ -103,8 +106,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   std::optional<win32::TrayIcon> trayIcon;
   trayIcon.emplace(application.Window(), window.Window(),
                    win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
-                                               [&] { RunHandler([&] { handlers.DoStop(); }); }},
-                   ShowApplicationError);
+                                               [&] { RunHandler([&] { handlers.DoStop(); }); },
+                                               nullptr, "korvprint " KORV_VERSION},
+                   ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
   trayIcon->SetHint("Korvelane Printer");
   trayIcon->SetHideOnRestore(true);
   trayIcon->SetMinimizeToTray(true);

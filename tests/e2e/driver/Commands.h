@@ -23,6 +23,8 @@ int RunHostWindow(const Args& args);
 int RunProfile(const Args& args);
 int ListPrinters(const Args& args);
 int PrintRaw(const Args& args);
+int ReadResources(const Args& args);
+int ShowXWindow(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

@@ -29,6 +29,8 @@ const Command kCommands[] = {
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
     {"printers", korv::driver::ListPrinters, "printers"},
     {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE]"},
+    {"resources", korv::driver::ReadResources, "resources FILE"},
+    {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
 };
 
 }  // namespace

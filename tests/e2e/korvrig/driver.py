@@ -122,6 +122,16 @@ class Driver:
         return [c["hwnd"] for w in self.windows() if w["class"] == "__winex11_standalone_tray"
                 for c in self.controls(w) if c["class"] == "__winex11_tray_icon"]
 
+    def resources(self, path):
+        """What a program file carries: file_version [a, b, c, d], ProductName,
+        ProductVersion, FileVersion, FileDescription (GetFileVersionInfoA), the manifest's
+        text and icon_sizes of icon group 1."""
+        return self._one("resources", windows_path(path))
+
+    def x_window(self, window):
+        """The X window Wine made for a top-level window."""
+        return self._one("xwindow", window_arg(window))["xwindow"]
+
     def host(self, title, seconds=None, controls=False):
         """Starts a stand-in host window; returns a HostWindow once it is up."""
         return HostWindow(self, title, seconds, controls)

@@ -158,6 +158,39 @@ class Rig:
             raise RigError(f"screenshot {path} failed: {result.stderr.decode(errors='replace')}")
         return path
 
+    def screen_pixels(self, rect):
+        """The display's pixels in rect (left, top, right, bottom): rows, top first, of
+        (red, green, blue) tuples."""
+        left, top, right, bottom = rect
+        width, height = right - left, bottom - top
+        result = subprocess.run(["import", "-display", self.display, "-window", "root", "-crop",
+                                 f"{width}x{height}+{left}+{top}", "-depth", "8", "ppm:-"],
+                                stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        magic, size, maxval, data = result.stdout.split(b"\n", 3)
+        if result.returncode != 0 or magic != b"P6" or maxval != b"255":
+            raise RigError(f"screen capture failed: {result.stderr.decode(errors='replace')}")
+        width, height = map(int, size.split())
+        return [[tuple(data[3 * (y * width + x):3 * (y * width + x) + 3]) for x in range(width)]
+                for y in range(height)]
+
+    def window_icons(self, window):
+        """The icon images Wine gave the window's X window (_NET_WM_ICON): a list of
+        (width, height, [ARGB values, rows top first])."""
+        xid = self.driver.x_window(window)
+        out = subprocess.run(["xprop", "-display", self.display, "-id", str(xid), "-notype",
+                              "-f", "_NET_WM_ICON", "32c", " = $0+", "_NET_WM_ICON"],
+                             stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                             timeout=30).stdout
+        if "=" not in out:
+            return []
+        values = [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
+        images = []
+        while len(values) >= 2:
+            width, height = values[0], values[1]
+            images.append((width, height, values[2:2 + width * height]))
+            values = values[2 + width * height:]
+        return images
+
     def screen_size(self):
         """The display's (width, height) in pixels, as the programs under Wine see the screen."""
         out = subprocess.run(["xdpyinfo", "-display", self.display], stdin=subprocess.DEVNULL,
