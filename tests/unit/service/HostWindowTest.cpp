@@ -99,27 +99,36 @@ TEST_F(HostWindowTest, ActivationRaisesMaximisesAndForegrounds) {
   EXPECT_EQ(waiter.now, 1000u);
 }
 
-TEST_F(HostWindowTest, RetriesWaitOneSecondAfterEachFailure) {
-  Found({{8, "VOZAZAD"}});
-  desktop.raiseFailures = 2;
-  desktop.foregroundFailures = 1;
-  activation.ActivateHostWindow(true);
-  EXPECT_EQ(desktop.raiseTimes, (std::vector<unsigned long long>{1000, 2000, 3000}));
-  EXPECT_EQ(desktop.foregroundTimes, (std::vector<unsigned long long>{3000, 4000}));
-  EXPECT_EQ(waiter.now, 4000u);
-}
-
-TEST_F(HostWindowTest, AtMostTenRaiseAndTenForegroundCalls) {
-  Found({{8, "VOZAZAD"}});
-  desktop.raiseFailures = 100;
-  desktop.foregroundFailures = 100;
-  activation.ActivateHostWindow(true);
-  ASSERT_EQ(desktop.raiseTimes.size(), 10u);
-  ASSERT_EQ(desktop.foregroundTimes.size(), 10u);
-  EXPECT_EQ(desktop.raiseTimes.back(), 10000u);
-  EXPECT_EQ(desktop.foregroundTimes.front(), 11000u);  // the tenth failure's wait came first
-  EXPECT_EQ(waiter.now, 21000u);                       // about 21 seconds in all
-  EXPECT_EQ(waiter.dispatches, 210);                   // every wait let messages through
+// Each refused raise or foreground waits one second and tries again, at most ten times each.
+TEST_F(HostWindowTest, RetriesWaitOneSecondAfterEachFailureUpToTenTimes) {
+  using Times = std::vector<unsigned long long>;
+  struct Case {
+    int raiseFailures, foregroundFailures;
+    Times raises, foregrounds;
+    unsigned long long total;  // about 21 seconds when both keep failing
+  };
+  const Times tenRaises{1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000};
+  // The tenth refused raise's wait comes before the first foreground.
+  const Times tenForegrounds{11000, 12000, 13000, 14000, 15000, 16000, 17000, 18000, 19000, 20000};
+  const std::vector<Case> cases = {
+      {2, 1, {1000, 2000, 3000}, {3000, 4000}, 4000},
+      {100, 100, tenRaises, tenForegrounds, 21000},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDesktop d;
+    fakes::FakeWaiter w;
+    d.clock = &w.now;
+    d.windows = {{8, "VOZAZAD"}};
+    d.raiseFailures = c.raiseFailures;
+    d.foregroundFailures = c.foregroundFailures;
+    HostWindowActivator a{d, w, flags};
+    a.FindHostWindow();
+    a.ActivateHostWindow(true);
+    EXPECT_EQ(d.raiseTimes, c.raises) << c.raiseFailures;
+    EXPECT_EQ(d.foregroundTimes, c.foregrounds) << c.raiseFailures;
+    EXPECT_EQ(w.now, c.total) << c.raiseFailures;
+    EXPECT_EQ(w.dispatches, static_cast<int>(c.total / 100));  // every wait let messages through
+  }
 }
 
 TEST_F(HostWindowTest, WaitsMayRequestTheStop) {
