@@ -316,7 +316,11 @@ void TPrinter::StartDocument() {
     passThroughDocument_ = false;
     throw EPrinter(kPrintingFailedText);
   }
-  if (!passThroughDocument_ && context_->StartPage() <= 0) FailDocument();
+  pageCount_ = 0;
+  if (!passThroughDocument_) {
+    if (context_->StartPage() <= 0) FailDocument();
+    pageCount_ = 1;
+  }
 }
 
 void TPrinter::StartNextPage() {
@@ -324,6 +328,7 @@ void TPrinter::StartNextPage() {
   if (!documentOpen_) throw EPrinter(kNotPrintingText);
   if (context_->EndPage() <= 0) FailDocument();
   if (context_->StartPage() <= 0) FailDocument();
+  ++pageCount_;
   canvas_->DropSelections();
 }
 

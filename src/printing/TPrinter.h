@@ -105,6 +105,8 @@ class TPrinter {
 
   std::int32_t LineHeight() const { return lineHeight_; }
   void SetLineHeight(std::int32_t value) { lineHeight_ = value; }
+  // The pages of the open document, or of the last one after it ended.
+  int PageCount() const { return pageCount_; }
   bool PageStarted() const { return pageStarted_; }
   void SetPageStarted(bool value) { pageStarted_ = value; }
 
@@ -139,6 +141,7 @@ class TPrinter {
 
   std::atomic<std::int32_t> lineHeight_{0};
   std::atomic<bool> pageStarted_{false};
+  std::atomic<int> pageCount_{0};
   std::atomic<bool> passThroughDocument_{false};
 };
 

@@ -32,6 +32,7 @@ void PrintLoop::Attempt(Step step) {
 
 void PrintLoop::NoteError(const std::string& message) {
   lastError_ = message;
+  log_->Error(message);
 }
 
 void PrintLoop::Run() {
@@ -45,6 +46,7 @@ void PrintLoop::Run() {
       PumpMessages(p_.waiter, state_.flags, 1);
     }
   }
+  log_->Stopped();
   p_.shell.PostQuit();
 }
 
@@ -59,6 +61,7 @@ void PrintLoop::ThreadStart() {
   Attempt([&] { p_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
   p_.view.SetFontLabel("Font: " + fontName);
   state_.flags.RawMode = false;
+  log_->Started(false);
 }
 
 PrintLoop::PollEnd PrintLoop::Poll() {
@@ -67,10 +70,12 @@ PrintLoop::PollEnd PrintLoop::Poll() {
   Selected file;
   bool selected = false;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
-  if (p_.files.SetCurrentDirectory(state_.spoolDirectory))
+  if (p_.files.SetCurrentDirectory(state_.spoolDirectory)) {
     selected = SelectFile(file);
-  else
+  } else {
     pollError_ = "Cannot change to directory " + state_.spoolDirectory;
+    log_->Error(pollError_);
+  }
 
   PumpMessages(p_.waiter, state_.flags, 1);
 
@@ -120,6 +125,7 @@ PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
   try {
     // Not examined: a control file that is still there acts again at a later poll.
     p_.files.DeleteFile(file.name);
+    log_->ControlObeyed(file.name);
     switch (command) {
       case SpoolCommand::Disable:
         flags.StopRequested = true;
@@ -165,6 +171,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
     p_.view.EnablePrinterFont(false);
     p_.view.EnableSelectPrinter(false);
     flags.Printing = true;
+    log_->JobStarted(file.name, file.size, flags.RawMode);
     bool failed = true;
     std::string failure = kUnexpected;
     JobOutcome outcome = JobOutcome::Printed;
@@ -180,9 +187,11 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
       job.reset();
       p_.files.SetCurrentDirectory(state_.spoolDirectory);
       failed_.NoteFailure(file.name, polls_);
+      log_->JobEnded("failed: " + failure);
       NoteError(failure);
       return PollEnd::Continue;
     }
+    log_->JobEnded(outcome == JobOutcome::Stopped ? "stopped" : "printed");
     if (outcome == JobOutcome::Stopped) return PollEnd::Leave;  // the file stays for next time
   }
 

@@ -10,6 +10,7 @@
 #include "service/FailedJobs.h"
 #include "service/HostWindowActivation.h"
 #include "service/JobBranches.h"
+#include "service/JobLog.h"
 #include "service/PrinterChoice.h"
 #include "service/PrinterFontSetup.h"
 #include "service/ServiceState.h"
@@ -46,6 +47,8 @@ class PrintLoop {
 
   // The steps of Run, for driving the loop one poll at a time.
   void ThreadStart();
+  // The job log; none until one is given.
+  void SetJobLog(JobLog& log) { log_ = &log; }
   enum class PollEnd { Continue, Leave };
   PollEnd Poll();
 
@@ -70,6 +73,8 @@ class PrintLoop {
 
   ServiceState& state_;
   PrintLoopPorts p_;
+  NoJobLog noLog_;
+  JobLog* log_ = &noLog_;
   FailedJobs failed_;
   std::map<std::string, std::pair<std::int32_t, std::int32_t>> printedKept_;  // size, time
   std::uint64_t polls_ = 0;

@@ -10,11 +10,13 @@
 #include "printing/win32/Win32PrintSystem.h"
 #include "printing/win32/Win32Spooler.h"
 #include "service/HostWindow.h"
+#include "service/JobLogWriter.h"
 #include "service/MainFormHandlers.h"
 #include "service/PrintLoop.h"
 #include "service/PrinterObjectAdapters.h"
 #include "service/PrintingJobBranches.h"
 #include "service/SavedPrinterChoice.h"
+#include "service/ServiceJobFacts.h"
 #include "service/ServiceShutdown.h"
 #include "service/ServiceStartup.h"
 #include "service/ServiceState.h"
@@ -27,6 +29,7 @@
 #include "service/win32/Win32AppShell.h"
 #include "service/win32/Win32ConfirmBox.h"
 #include "service/win32/Win32Desktop.h"
+#include "service/win32/Win32JobLog.h"
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
@@ -68,6 +71,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, canvasFont,
                                        choice, jobs, jobs});
+  // Made before the print thread starts and gone only after it has ended.
+  ServiceJobFacts jobFacts(profile, printer, state);
+  win32::Win32LogFile logFile(state);
+  win32::Win32LogClock logClock;
+  JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
+  loop.SetJobLog(jobLog);
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
     try {
@@ -107,7 +116,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   trayIcon.emplace(application.Window(), window.Window(),
                    win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
                                                [&] { RunHandler([&] { handlers.DoStop(); }); },
-                                               nullptr, "korvprint " KORV_VERSION},
+                                               [&] { win32::OpenJobLog(logFile.Path()); },
+                                               "korvprint " KORV_VERSION},
                    ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
   trayIcon->SetHint("Korvelane Printer");
   trayIcon->SetHideOnRestore(true);

@@ -77,6 +77,7 @@ TEST_F(PrinterDocument, ADocumentHasItsNameAbortProcedureAndPages) {
                                             "StartPage", "EndPage", "EndDoc"));
   EXPECT_EQ(system.dispatches, 2);  // the abort procedure ran while each page was spooled
   EXPECT_FALSE(printer.DocumentOpen());
+  EXPECT_EQ(printer.PageCount(), 2);  // kept after the end, for the job log
 }
 
 TEST_F(PrinterDocument, APassThroughDocumentHasNoPages) {
@@ -85,6 +86,7 @@ TEST_F(PrinterDocument, APassThroughDocumentHasNoPages) {
   EXPECT_EQ(printer.Escape(kPassThrough, std::string("\x02\x00hi", 4)), 4);
   printer.EndDocument();
   EXPECT_THAT(system.log.calls, ElementsAre("SetAbortProc", "StartDocA", "Escape", "EndDoc"));
+  EXPECT_EQ(printer.PageCount(), 0);
   ASSERT_EQ(system.log.escapes.size(), 1u);
   EXPECT_EQ(system.log.escapes[0].escape, 19);
   EXPECT_EQ(system.log.escapes[0].input, std::string("\x02\x00hi", 4));
