@@ -6,11 +6,12 @@ set -euo pipefail
 # libcups2:i386: 32-bit Wine lists the CUPS queues as printers only through it.
 # wine64 and the x86_64 compiler: where the machine cannot run 32-bit programs, the e2e rig
 # runs the 64-bit build under 64-bit Wine.
+# nsis, zip: the release package (scripts/package.sh).
 # imagemagick: import saves screenshots of the test display for a person to look at.
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth x11-utils
   cups cups-client cups-bsd libcups2:i386 ghostscript poppler-utils fonts-liberation python3
-  imagemagick)
+  imagemagick nsis zip)
 
 missing=()
 for p in "${packages[@]}"; do
