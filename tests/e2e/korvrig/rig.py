@@ -1,4 +1,6 @@
 """The rig of a test run: Wine prefix, display, capture queues; set up and cleaned up once."""
+import contextlib
+import copy
 import hashlib
 import json
 import os
@@ -54,6 +56,34 @@ class Rig:
         if WINE_ARCH == "win64":
             env["WINELOADER"] = WINE
         return env
+
+    @contextlib.contextmanager
+    def fresh_prefix(self, name):
+        """A rig like this one (display, queues) in a new Wine prefix of its own, as on a
+        machine that never saw korvprint; its Wine processes end and it is removed after."""
+        fresh = copy.copy(self)
+        fresh.prefix = self.run_dir / f"prefix-{name}"
+        fresh._services = []
+        fresh.driver = Driver(fresh)
+        shutil.rmtree(fresh.prefix, ignore_errors=True)
+        env = dict(os.environ, DISPLAY=self.display, KORV_WINE_ARCH=WINE_ARCH,
+                   KORV_NO_WINDOW_MANAGER="1" if self.xvfb_pid else "0")
+        result = subprocess.run(["bash", str(RIG_SCRIPTS / "prefix.sh"), str(fresh.prefix)],
+                                env=env, stdin=subprocess.DEVNULL, capture_output=True,
+                                timeout=300)
+        if result.returncode != 0:
+            raise RigError("prefix.sh failed:\n" + result.stderr.decode(errors="replace"))
+        subprocess.run(["wineserver", "-p"], env=fresh.env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       start_new_session=True, check=True)
+        try:
+            yield fresh
+        finally:
+            fresh.kill_services()
+            for step in ("-k", "-w"):
+                subprocess.run(["wineserver", step], env=fresh.env, stdin=subprocess.DEVNULL,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+            shutil.rmtree(fresh.prefix, ignore_errors=True)
 
     def wine(self, *args, timeout=60, check=True):
         """Runs a Windows program (or wine's own tool such as reg) to its end; returns the result
