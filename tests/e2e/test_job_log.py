@@ -4,6 +4,7 @@ import re
 import unittest
 
 import korvrig
+import test_tray_and_host as tray
 
 TITLE = "Printer (Korvelane)"
 QUEUE = "KorvCapture1"
@@ -106,6 +107,17 @@ class JobLog(unittest.TestCase):
         service.wait_gone("SETFOCUS")
         self.assertEqual(service.stop(), "disable")
         self.assertFalse((service.home / "korvprint.log").exists())
+
+    def test_open_log_in_the_icons_menu_opens_the_log_in_an_editor(self):
+        service, window, _, icon = tray.start_service(self.rig)
+        tray.RemoveFromTheIconMenu.choose(self, window, icon, "l")  # "Open &Log"
+        editor = korvrig.wait_until(
+            lambda: next((w for w in self.rig.driver.windows()
+                          if "korvprint.log" in w["title"] and w["visible"]), None),
+            20, "an editor showing korvprint.log")
+        self.assertNotEqual(editor["pid"], window["pid"])
+        self.rig.driver.post(editor, 0x0010, 0, 0)  # WM_CLOSE
+        self.assertEqual(service.stop(), "disable")
 
 
 if __name__ == "__main__":
