@@ -10,6 +10,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "service/JobLog.h"
 #include "service/JobLogLines.h"
