@@ -6,17 +6,24 @@
 
 namespace korv {
 
-void FailedJobs::NoteFailure(const std::string& name, std::uint64_t poll) {
+void FailedJobs::NoteFailure(const std::string& name, std::uint64_t now) {
   Failure& f = jobs_[UpperCaseAscii(name)];
   ++f.count;
   std::uint64_t delay = kFirstDelay;
   for (unsigned i = 1; i < f.count && delay < kLongestDelay; ++i) delay *= 2;
-  f.nextTry = poll + std::min(delay, kLongestDelay);
+  f.nextTry = now + std::min(delay, kLongestDelay);
 }
 
-bool FailedJobs::IsWaiting(const std::string& name, std::uint64_t poll) const {
+bool FailedJobs::IsWaiting(const std::string& name, std::uint64_t now) const {
   auto it = jobs_.find(UpperCaseAscii(name));
-  return it != jobs_.end() && poll < it->second.nextTry;
+  return it != jobs_.end() && now < it->second.nextTry;
+}
+
+std::optional<std::uint64_t> FailedJobs::NextTry() const {
+  std::optional<std::uint64_t> earliest;
+  for (const auto& job : jobs_)
+    if (!earliest || job.second.nextTry < *earliest) earliest = job.second.nextTry;
+  return earliest;
 }
 
 void FailedJobs::Forget(const std::string& name) {

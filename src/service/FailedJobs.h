@@ -4,6 +4,7 @@
 // reaches the printer ten times a second.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -11,14 +12,17 @@ namespace korv {
 
 class FailedJobs {
  public:
-  // Polls a job waits after its first failure; doubled after each further one, up to the cap.
-  static constexpr std::uint64_t kFirstDelay = 50;      // about 5 s
-  static constexpr std::uint64_t kLongestDelay = 6000;  // about 10 min
+  // Milliseconds a job waits after its first failure; doubled after each further one, up to
+  // the cap.
+  static constexpr std::uint64_t kFirstDelay = 5000;
+  static constexpr std::uint64_t kLongestDelay = 600000;  // 10 min
 
-  // The job failed at poll `poll`.
-  void NoteFailure(const std::string& name, std::uint64_t poll);
-  // The job is set aside at poll `poll`: it failed and its wait is not over yet.
-  bool IsWaiting(const std::string& name, std::uint64_t poll) const;
+  // The job failed at `now` (milliseconds of a steady clock).
+  void NoteFailure(const std::string& name, std::uint64_t now);
+  // The job is set aside at `now`: it failed and its wait is not over yet.
+  bool IsWaiting(const std::string& name, std::uint64_t now) const;
+  // The earliest time a failed job may be tried again; none when no job waits.
+  std::optional<std::uint64_t> NextTry() const;
   // The job printed or is gone.
   void Forget(const std::string& name);
   // Forgets every job not among `present` (a complete listing of the spool directory),

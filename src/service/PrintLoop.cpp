@@ -37,14 +37,16 @@ void PrintLoop::NoteError(const std::string& message) {
 
 void PrintLoop::Run() {
   ThreadStart();
+  watching_ = watch_->Arm(state_.spoolDirectory);
   while (!state_.flags.StopRequested) {
     try {
       if (Poll() == PollEnd::Leave) break;
     } catch (const std::exception& e) {
       // A port failed outside a job; keep serving, at the usual pace.
       NoteError(e.what());
-      PumpMessages(p_.waiter, state_.flags, 1);
+      took_ = false;
     }
+    WaitForNextPass();
   }
   log_->Stopped();
   p_.shell.PostQuit();
@@ -65,20 +67,19 @@ void PrintLoop::ThreadStart() {
 }
 
 PrintLoop::PollEnd PrintLoop::Poll() {
-  ++polls_;
   pollError_.clear();
   Selected file;
   bool selected = false;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
   if (p_.files.SetCurrentDirectory(state_.spoolDirectory)) {
+    pacer_.Listed(p_.waiter.NowMs());
     selected = SelectFile(file);
   } else {
     pollError_ = "Cannot change to directory " + state_.spoolDirectory;
     log_->Error(pollError_);
   }
 
-  PumpMessages(p_.waiter, state_.flags, 1);
-
+  took_ = selected;
   if (selected && HandleSelected(file) == PollEnd::Leave) return PollEnd::Leave;
   FinishPoll();
   return PollEnd::Continue;
@@ -91,7 +92,7 @@ bool PrintLoop::SelectFile(Selected& out) {
   bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
   while (found) {
     if (IsTakeable(rec.EntryName, rec.EntrySize) && !PrintedButNotDeleted(rec)) {
-      if (!failed_.IsWaiting(rec.EntryName, polls_)) {
+      if (!failed_.IsWaiting(rec.EntryName, p_.waiter.NowMs())) {
         out = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime};
         selected = true;
         break;
@@ -162,8 +163,11 @@ PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
 PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
   ServiceFlags& flags = state_.flags;
   std::unique_ptr<JobFile> job = p_.files.OpenJob(file.name);
-  if (!job) return PollEnd::Continue;  // its writer may still hold it: taken again next poll
+  // Neither counts as taken: the loop waits for a change, the safety poll or the dialog.
+  took_ = false;
+  if (!job) return PollEnd::Continue;  // its writer may still hold it: taken again later
   if (flags.SettingsOpen) return PollEnd::Continue;  // closed again, printed after the dialog
+  took_ = true;
 
   const bool print = file.size >= kSmallestPrintedJob;
   if (print) {
@@ -186,7 +190,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
       // The job stays in the spool directory and is tried again after a wait.
       job.reset();
       p_.files.SetCurrentDirectory(state_.spoolDirectory);
-      failed_.NoteFailure(file.name, polls_);
+      failed_.NoteFailure(file.name, p_.waiter.NowMs());
       log_->JobEnded("failed: " + failure);
       NoteError(failure);
       return PollEnd::Continue;
@@ -217,7 +221,10 @@ void PrintLoop::FinishPoll() {
   else
     p_.view.SetStatus(kNotPrinting);
   p_.view.EnablePrinterFont(!flags.RawMode);
-  p_.view.EnableSelectPrinter(p_.profile.ProfileRead("UseDefault", "Y") == "N");
+  // Read once per safety poll at most: a hand edit of the profile shows within a second.
+  if (pacer_.ProfileReadDue(p_.waiter.NowMs()))
+    selectPrinter_ = p_.profile.ProfileRead("UseDefault", "Y") == "N";
+  p_.view.EnableSelectPrinter(selectPrinter_);
 }
 
 }  // namespace korv

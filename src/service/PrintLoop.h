@@ -1,6 +1,7 @@
 #pragma once
-// The print thread: polls the spool directory about ten times a second, takes one file
-// per poll, obeys control files, prints jobs and keeps the window's status up to date.
+// The print thread: lists the spool directory, takes one file per pass, obeys control
+// files, prints jobs and keeps the window's status up to date. While files remain the next
+// pass follows at once; otherwise it waits for the directory to change (PrintLoopWait.cpp).
 #include <cstdint>
 #include <map>
 #include <string>
@@ -11,10 +12,12 @@
 #include "service/HostWindowActivation.h"
 #include "service/JobBranches.h"
 #include "service/JobLog.h"
+#include "service/PassPacer.h"
 #include "service/PrinterChoice.h"
 #include "service/PrinterFontSetup.h"
 #include "service/ServiceState.h"
 #include "service/ServiceView.h"
+#include "service/SpoolWatch.h"
 #include "service/TrayIconSetup.h"
 #include "service/Waiter.h"
 #include "settings/DirectorySearch.h"
@@ -42,15 +45,21 @@ class PrintLoop {
  public:
   PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), p_(ports) {}
 
-  // The thread's whole life: thread start, polls until a stop, then the quit message.
+  // The thread's whole life: thread start, passes until a stop, then the quit message.
   void Run();
 
   // The steps of Run, for driving the loop one poll at a time.
   void ThreadStart();
   // The job log; none until one is given.
   void SetJobLog(JobLog& log) { log_ = &log; }
+  // The spool directory's change notification; without one the loop polls at the fixed
+  // cadence of ten listings a second.
+  void SetSpoolWatch(SpoolWatch& watch) { watch_ = &watch; }
   enum class PollEnd { Continue, Leave };
+  // One pass: a listing, and the file it selects handled at once.
   PollEnd Poll();
+  // Waits until the next pass is due: at once after a pass that took a file.
+  void WaitForNextPass();
 
  private:
   struct Selected {
@@ -67,6 +76,7 @@ class PrintLoop {
   PollEnd HandleSelected(const Selected& file);
   PollEnd HandleJob(const Selected& file);
   void FinishPoll();
+  void DispatchMessages();
   void NoteError(const std::string& message);
   template <typename Step>
   void Attempt(Step step);
@@ -77,9 +87,15 @@ class PrintLoop {
   JobLog* log_ = &noLog_;
   FailedJobs failed_;
   std::map<std::string, std::pair<std::int32_t, std::int32_t>> printedKept_;  // size, time
-  std::uint64_t polls_ = 0;
-  std::string lastError_;  // shown in the status line until something next succeeds
-  std::string pollError_;  // this poll's trouble with the spool directory
+  NoSpoolWatch noWatch_;
+  SpoolWatch* watch_ = &noWatch_;
+  bool watching_ = false;
+  unsigned failedWaits_ = 0;  // in a row
+  PassPacer pacer_;
+  bool took_ = false;           // the last pass handled a file
+  bool selectPrinter_ = false;  // "Select &Printer" enabled, from UseDefault
+  std::string lastError_;       // shown in the status line until something next succeeds
+  std::string pollError_;       // this poll's trouble with the spool directory
 };
 
 }  // namespace korv

@@ -171,6 +171,7 @@ bool FakeFileSystem::CreateDirectory(const std::string& path) {
 
 std::unique_ptr<FindSession> FakeFileSystem::FindFirst(const std::string& pattern, FindData& first,
                                                        std::uint32_t& error) {
+  ++finds;
   const std::string full = Resolve(pattern);
   auto [dir, leaf] = SplitPath(full);
   if (!directories_.count(dir)) {

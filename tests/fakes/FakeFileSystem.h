@@ -45,6 +45,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<std::string> log;  // "cd X", "mkdir X", "open X", "delete X", "copy X Y"
   int openJobs = 0;              // JobFiles alive right now
   int openFinds = 0;             // directory searches alive right now
+  int finds = 0;                 // directory searches begun
 
   // FileSystem
   std::string ModulePath() override { return modulePath; }

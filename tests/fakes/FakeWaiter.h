@@ -1,6 +1,7 @@
 #pragma once
 // Virtual time: sleeping only advances a clock. A hook runs after every pause, so a
 // test can change the world "while" the service waits.
+#include <cstdint>
 #include <functional>
 
 #include "service/Waiter.h"
@@ -16,6 +17,7 @@ class FakeWaiter : public Waiter {
   }
   void DispatchPending() override { ++dispatches; }
   bool TerminateRequested() override { return terminate; }
+  std::uint64_t NowMs() override { return now; }
 
   unsigned long long now = 0;  // virtual milliseconds
   int sleeps = 0, dispatches = 0;

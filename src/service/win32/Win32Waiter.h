@@ -12,9 +12,12 @@ class Win32Waiter : public Waiter {
   void Sleep(unsigned milliseconds) override;
   void DispatchPending() override;
   bool TerminateRequested() override { return application_.Terminated(); }
+  std::uint64_t NowMs() override;
 
  private:
   Application& application_;
+  DWORD lastTicks_ = 0;
+  std::uint64_t high_ = 0;
 };
 
 }  // namespace korv

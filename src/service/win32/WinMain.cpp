@@ -9,6 +9,7 @@
 #include "printing/GlobalPrinter.h"
 #include "printing/win32/Win32PrintSystem.h"
 #include "printing/win32/Win32Spooler.h"
+#include "service/ChangedOnlyView.h"
 #include "service/HostWindow.h"
 #include "service/JobLogWriter.h"
 #include "service/MainFormHandlers.h"
@@ -31,6 +32,7 @@
 #include "service/win32/Win32Desktop.h"
 #include "service/win32/Win32JobLog.h"
 #include "service/win32/Win32ServiceView.h"
+#include "service/win32/Win32SpoolWatch.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
 #include "settings/win32/ProgramIcon.h"
@@ -48,7 +50,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32FileSystem files;
   Win32ProfileStore store;
   Profile profile(store);
-  Win32ServiceView view;
+  Win32ServiceView windowView;
+  ChangedOnlyView view(windowView);  // everyone changes the window through this one
   Win32AppShell shell(application);
   Win32Waiter waiter(application);
 
@@ -77,6 +80,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32LogClock logClock;
   JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
   loop.SetJobLog(jobLog);
+  Win32Doorbell doorbell;
+  Win32SpoolWatch spoolWatch(doorbell);
+  loop.SetSpoolWatch(spoolWatch);
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
     try {
@@ -97,16 +103,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TMainForm::Events events;
   events.Korvprint = [&] { startup.Korvprint(); };
   events.FormCreate = [&] { handlers.FormCreate(); };
-  events.PrnSetup = [&] { handlers.PrnSetup(); };
-  events.PrinterFont = [&] { handlers.PrinterFont(); };
+  // A job held back while a settings dialog was open goes as soon as it closes; the rung
+  // loop also reads the profile again.
+  events.PrnSetup = [&] {
+    handlers.PrnSetup();
+    doorbell.Ring();
+  };
+  events.PrinterFont = [&] {
+    handlers.PrinterFont();
+    doorbell.Ring();
+  };
   events.PrintTestPage = [&] { handlers.PrintTestPage(); };
   events.Dominimize = [&] { handlers.Dominimize(); };
   events.SetDefaultPrinter = [&] {
     view.SetUseDefaultTicked(window.CheckBoxTicked());  // the view answers the core's reads
     handlers.SetDefaultPrinter();
+    doorbell.Ring();
   };
   if (!window.Create(instance, application.Window(), std::move(events))) return 1;
-  view.Attach(window.Window());
+  windowView.Attach(window.Window());
 
   win32::Win32Desktop desktop(application.Window(), window.Window());
   HostWindowActivator hostWindow(desktop, waiter, state.flags);
@@ -147,6 +162,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   // Nothing the print thread uses may be destroyed under a job in progress: if it is
   // still busy after its grace time, the process ends without unwinding.
+  state.flags.StopRequested = true;
+  doorbell.Ring();  // a print thread waiting for a change wakes to see the stop
   if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
   trayIcon.reset();
   window.DiscardPending();

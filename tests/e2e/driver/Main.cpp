@@ -28,7 +28,7 @@ const Command kCommands[] = {
     {"host", korv::driver::RunHostWindow, "host TITLE [SECONDS] [--controls]"},
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
     {"printers", korv::driver::ListPrinters, "printers"},
-    {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE]"},
+    {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE [COUNT [PAUSE_MS]]]"},
     {"resources", korv::driver::ReadResources, "resources FILE"},
     {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
 };

@@ -3,8 +3,11 @@
 
 #include <winspool.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "Commands.h"
@@ -41,6 +44,14 @@ std::vector<BYTE> Enumerate(DWORD level, DWORD& count) {
     count = 0;
   }
   return buffer;
+}
+
+long long UnixMilliseconds() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const unsigned long long ticks =
+      (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return static_cast<long long>((ticks - 116444736000000000ULL) / 10000);
 }
 
 std::string Text(const char* text) {
@@ -87,7 +98,7 @@ int ListPrinters(const Args&) {
 }
 
 int PrintRaw(const Args& args) {
-  if (args.size() < 2) return Fail(2, "usage: rawprint PRINTER FILE [TITLE]");
+  if (args.size() < 2) return Fail(2, "usage: rawprint PRINTER FILE [TITLE [COUNT [PAUSE_MS]]]");
   std::ifstream in(args[1], std::ios::binary);
   if (!in) return Fail(1, "cannot open " + args[1]);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -101,19 +112,33 @@ int PrintRaw(const Args& args) {
   if (!openPrinter || !startDoc || !writePrinter || !endDoc || !closePrinter) {
     return Fail(1, "winspool.drv lacks a spooler call");
   }
-  std::string name = args[0];
-  HANDLE printer = nullptr;
-  if (!openPrinter(name.data(), &printer, nullptr)) return Fail(1, "OpenPrinterA failed");
-  std::string title = args.size() > 2 ? args[2] : "korvdriver";
-  std::string datatype = "RAW";
-  DOC_INFO_1A doc{title.data(), nullptr, datatype.data()};
-  DWORD written = 0;
-  const bool ok = startDoc(printer, 1, reinterpret_cast<LPBYTE>(&doc)) != 0 &&
-                  writePrinter(printer, bytes.data(), static_cast<DWORD>(bytes.size()), &written) &&
-                  endDoc(printer);
-  closePrinter(printer);
-  if (!ok) return Fail(1, "printing failed");
-  JsonLine().Number("written", written).Print();
+  const std::string title = args.size() > 2 ? args[2] : "korvdriver";
+  // Several documents in a row, each reported with the time it began (Unix milliseconds),
+  // measure the spooler's own latency without a process start in each figure.
+  const long count = args.size() > 3 ? std::max(1L, std::atol(args[3].c_str())) : 1;
+  const DWORD pause = args.size() > 4 ? static_cast<DWORD>(std::atol(args[4].c_str())) : 0;
+  for (long i = 0; i < count; ++i) {
+    if (i > 0) Sleep(pause);
+    const long long started = UnixMilliseconds();
+    std::string name = args[0];
+    HANDLE printer = nullptr;
+    if (!openPrinter(name.data(), &printer, nullptr)) return Fail(1, "OpenPrinterA failed");
+    std::string docTitle = count > 1 ? title + "-" + std::to_string(i) : title;
+    std::string datatype = "RAW";
+    DOC_INFO_1A doc{docTitle.data(), nullptr, datatype.data()};
+    DWORD written = 0;
+    const bool ok =
+        startDoc(printer, 1, reinterpret_cast<LPBYTE>(&doc)) != 0 &&
+        writePrinter(printer, bytes.data(), static_cast<DWORD>(bytes.size()), &written) &&
+        endDoc(printer);
+    closePrinter(printer);
+    if (!ok) return Fail(1, "printing failed");
+    JsonLine()
+        .Number("written", written)
+        .Number("started_ms", started)
+        .Text("title", docTitle)
+        .Print();
+  }
   return 0;
 }
 

@@ -36,10 +36,13 @@ class PrintLoopTest : public ::testing::Test {
     return files.AddFile(kSpoolDir, name, data, attributes);
   }
   bool InSpool(const std::string& name) const { return files.Exists(kSpoolDir, name); }
-  // Runs polls until one ends the loop or `n` have run; the number run.
+  // Runs passes at the fixed cadence (no change notification) until one ends the loop or
+  // `n` have run; the number run.
   int Polls(int n) {
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1; i <= n; ++i) {
       if (loop.Poll() == PrintLoop::PollEnd::Leave) return i;
+      loop.WaitForNextPass();
+    }
     return n;
   }
   void SetUseDefault(const std::string& value) {
