@@ -8,8 +8,10 @@ into the results file under "pickup" -> LABEL; other benchmarks keep their own k
 reports only: slow figures never fail it.
 """
 import argparse
+import datetime
 import json
 import os
+import re
 import statistics
 import sys
 import tempfile
@@ -120,6 +122,7 @@ def burst(svc, clock, kind):
     result = {"jobs": BURST_JOBS, "captured": len(captured),
               "seconds": round(seconds, 2) if seconds is not None else None,
               "all_taken_seconds": round(taken, 2) if taken is not None else None}
+    result.update(job_times(svc, names))
     if kind == "raw":
         order = [job.data[len(b"KORVBENCH RAW "):].strip() for job, _ in captured]
         got = [names[int(n)] for n in order if n.isdigit()]
@@ -129,6 +132,25 @@ def burst(svc, clock, kind):
         result["each_once"] = len(captured) == BURST_JOBS and not any(
             (svc.spool / n).exists() for n in names)
     return result
+
+
+def job_times(svc, names):
+    """Where a burst's time goes, from the job log: printing each job (the spooler calls) and
+    the service's own work between one job's end and the next one's start."""
+    wanted = set(names)
+    ends = []
+    path = svc.home / "korvprint.log"
+    for line in (path.read_text(errors="replace").splitlines() if path.exists() else []):
+        match = re.match(r'(\S+) job file="([^"]+)".* ms=(\d+)', line)
+        if match and match.group(2) in wanted:
+            end = datetime.datetime.fromisoformat(match.group(1)).timestamp()
+            ends.append((end, int(match.group(3))))
+    if len(ends) < 2:
+        return {}
+    gaps = [(end - ms / 1000 - prev) * 1000 for (prev, _), (end, ms) in zip(ends, ends[1:])]
+    return {"job_ms_p50": percentile([ms for _, ms in ends], 50),
+            "between_jobs_ms_p50": round(percentile(gaps, 50), 1),
+            "between_jobs_ms_sum": round(sum(gaps))}
 
 
 def process_ids(rig, svc=None):
