@@ -107,8 +107,10 @@ TEST_F(PrintLoopPacingTest, AJobWaitsForAnOpenDialogAndGoesWhenItCloses) {
 TEST_F(PrintLoopPacingTest, AFailedJobWaitsForItsRetryWithoutSpinning) {
   Spool("BROKEN", "printer not ready");
   text.failWith = "Printer is not ready";
-  Then(FailedJobs::kFirstDelay + 4 * FailedJobs::kFirstDelay, Wake::Changed,
-       [&] { Spool("DISABLE", "x"); });
+  // A change at 2.5 s moves the safety polls to 3.5 s, 4.5 s, 5.5 s: the retry at 5 s
+  // must not wait for the next of them.
+  Then(2500, Wake::Changed, [&] { Spool("NEXT.TMP", "being written"); });
+  Then(22500, Wake::Changed, [&] { Spool("DISABLE", "x"); });
   loop.Run();
   // At once, after 5 s, after 10 s more.
   EXPECT_EQ(printedAt, (std::vector<unsigned long long>{0, 5000, 15000}));
