@@ -70,19 +70,28 @@ def wait_idle_service(svc):
 
 
 def pickup_latency(rig, svc, clock, kind):
-    """Drops one job at a time (renamed into WINPRINT) and waits for its capture."""
+    """Drops one job at a time (renamed into WINPRINT) and waits for its capture; also, from
+    the job log, how long the service took to start printing it."""
     latencies = []
+    dropped_at = {}
     make = raw_job if kind == "raw" else text_job
     for i in range(LATENCY_JOBS + 1):
         time.sleep(0.25)  # the service is idle when the job comes
+        name = f"P{kind[0].upper()}{i:04d}"
         dropped = time.time()
-        svc.drop(f"P{kind[0].upper()}{i:04d}", make(i))
+        svc.drop(name, make(i))
         captured = clock.wait(1, 30)
         if not captured:
             raise korvrig.RigError(f"{kind} job {i} was not captured")
         if i > 0:  # the first job also loads the printer driver
             latencies.append((captured[0][1] - dropped) * 1000)
-    return summary(latencies)
+            dropped_at[name] = dropped
+    result = summary(latencies)
+    starts = [(start - dropped_at[name]) * 1000 for name, start, _ in job_log(svc, dropped_at)]
+    if starts:
+        result["to_job_start_ms_p50"] = round(percentile(starts, 50), 1)
+        result["to_job_start_ms_p95"] = round(percentile(starts, 95), 1)
+    return result
 
 
 def direct_spooler(rig, clock, tmp):
@@ -97,7 +106,12 @@ def direct_spooler(rig, clock, tmp):
     by_title = {job.title: mtime for job, mtime in captured}
     latencies = [(by_title[r["title"]] - r["started_ms"] / 1000) * 1000
                  for r in records[1:] if r["title"] in by_title]
-    return summary(latencies)
+    result = summary(latencies)
+    # The spooler calls alone (open to close), to set beside a service job's printing time.
+    if all("ended_ms" in r for r in records):
+        result["document_ms_p50"] = percentile([r["ended_ms"] - r["started_ms"]
+                                                for r in records[1:]], 50)
+    return result
 
 
 def burst(svc, clock, kind):
@@ -134,21 +148,26 @@ def burst(svc, clock, kind):
     return result
 
 
-def job_times(svc, names):
-    """Where a burst's time goes, from the job log: printing each job (the spooler calls) and
-    the service's own work between one job's end and the next one's start."""
-    wanted = set(names)
-    ends = []
+def job_log(svc, names):
+    """(name, start, end) in seconds of the jobs of `names`, from the service's job log."""
+    found = []
     path = svc.home / "korvprint.log"
     for line in (path.read_text(errors="replace").splitlines() if path.exists() else []):
         match = re.match(r'(\S+) job file="([^"]+)".* ms=(\d+)', line)
-        if match and match.group(2) in wanted:
+        if match and match.group(2) in names:
             end = datetime.datetime.fromisoformat(match.group(1)).timestamp()
-            ends.append((end, int(match.group(3))))
-    if len(ends) < 2:
+            found.append((match.group(2), end - int(match.group(3)) / 1000, end))
+    return found
+
+
+def job_times(svc, names):
+    """Where a burst's time goes, from the job log: printing each job (the spooler calls) and
+    the service's own work between one job's end and the next one's start."""
+    jobs = job_log(svc, set(names))
+    if len(jobs) < 2:
         return {}
-    gaps = [(end - ms / 1000 - prev) * 1000 for (prev, _), (end, ms) in zip(ends, ends[1:])]
-    return {"job_ms_p50": percentile([ms for _, ms in ends], 50),
+    gaps = [(start - prev[2]) * 1000 for prev, (_, start, _) in zip(jobs, jobs[1:])]
+    return {"job_ms_p50": round(percentile([(end - start) * 1000 for _, start, end in jobs], 50)),
             "between_jobs_ms_p50": round(percentile(gaps, 50), 1),
             "between_jobs_ms_sum": round(sum(gaps))}
 

@@ -132,10 +132,12 @@ int PrintRaw(const Args& args) {
         writePrinter(printer, bytes.data(), static_cast<DWORD>(bytes.size()), &written) &&
         endDoc(printer);
     closePrinter(printer);
+    const long long ended = UnixMilliseconds();
     if (!ok) return Fail(1, "printing failed");
     JsonLine()
         .Number("written", written)
         .Number("started_ms", started)
+        .Number("ended_ms", ended)
         .Text("title", docTitle)
         .Print();
   }
