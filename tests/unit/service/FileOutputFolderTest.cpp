@@ -28,33 +28,39 @@ constexpr char kIni[] = "C:\\KORVELAN\\VOZAZAD.INI";
 constexpr char kSpool[] = "C:\\KORVELAN\\\\WINPRINT";
 constexpr char kPrinted[] = "C:\\KORVELAN\\PRINTED";
 
-TEST(OutputFileName, JobNameTimeCounterAndExtension) {
+TEST(OutputFileName, JobTimeCounterExtensionAndForbiddenCharacters) {
   const LogTime time{2026, 3, 7, 9, 5, 1, 999};
   EXPECT_EQ(OutputFileName("JOB1", time, 1, "pdf"), "JOB1-20260307-090501.pdf");
-  EXPECT_EQ(OutputFileName("JOB1", time, 2, "prn"), "JOB1-20260307-090501-2.prn");
   EXPECT_EQ(OutputFileName("A.TXT", time, 12, "xps"), "A.TXT-20260307-090501-12.xps");
+  EXPECT_EQ(OutputFileName("a<b>c:d\"e/f\\g|h?i*j", time, 1, "prn"),
+            "a_b_c_d_e_f_g_h_i_j-20260307-090501.prn");
+  EXPECT_EQ(SafeFileName(std::string("t\x01\x1f\xe9", 4)), "t__\xe9");  // 8-bit text stays
 }
 
-TEST(OutputFileName, CharactersWindowsForbidsBecomeUnderscores) {
-  EXPECT_EQ(SafeFileName("a<b>c:d\"e/f\\g|h?i*j"), "a_b_c_d_e_f_g_h_i_j");
-  EXPECT_EQ(SafeFileName(std::string("t\x01\x1f\tx", 5)), "t___x");
-  EXPECT_EQ(SafeFileName("Ok \xe9 name.1"), "Ok \xe9 name.1");  // 8-bit text stays
-  EXPECT_EQ(SafeFileName(""), "_");
-}
-
-struct OutputFolder : ::testing::Test {
-  OutputFolder() {
+// A file printer (the default), a paper printer and the PDF writer.
+struct FileOutput : ::testing::Test {
+  FileOutput() {
     state.homeDirectory = "C:\\KORVELAN\\";
     state.spoolDirectory = kSpool;
     profile.Configure(kIni, "Vozazad");
-    files.AddDirectory(kSpool);
+    files.AddFile(kSpool, "JOB1", "HELLO WORLD\r\n");
     files.SetCurrentDirectory(kSpool);
-    system.ports["File Printer 1"] = {"FILE:", "wineps.drv"};
-    system.ports["Office Laser"] = {"LPT1:", "HP LaserJet"};
-    system.ports["Microsoft Print to PDF"] = {"PORTPROMPT:", "Microsoft Print To PDF"};
+    system.ports = {{"File Printer 1", {"FILE:", "wineps.drv"}},
+                    {"Office Laser", {"LPT1:", "HP LaserJet"}},
+                    {"Microsoft Print to PDF", {"PORTPROMPT:", "Microsoft Print To PDF"}}};
+    system.level4 = {{"File Printer 1", ""}, {"Office Laser", ""}};
+    system.defaults = {{"File Printer 1", ""}};
+    spooler.printers = {"File Printer 1", "Office Laser"};
+    state.flags.Printing = true;
+    branches.SetFileOutput(output);
   }
-  void SetFolder(const std::string& folder) {
-    store.Store(kIni, "Vozazad", "OutputFolder", folder);
+  void Set(const std::string& key, const std::string& value) {
+    store.Store(kIni, "Vozazad", key, value);
+  }
+  std::unique_ptr<JobFile> Job() { return files.OpenJob("JOB1"); }
+  void BlockFolder() {
+    files.AddDirectory(kPrinted);
+    files.unwritable.insert(fakes::FakeFileSystem::Key(kPrinted));
   }
 
   ServiceState state;
@@ -64,155 +70,63 @@ struct OutputFolder : ::testing::Test {
   fakes::FakePrintSystem system;
   fakes::FakeLogClock clock;  // 2026-12-08 06:05:04
   FileOutputFolder output{state, system, files, profile, clock};
-};
-
-TEST_F(OutputFolder, PaperPrintersAndUnknownPrintersGetNoFile) {
-  EXPECT_EQ(output.CreateOutputFile("Office Laser", "JOB1"), "");
-  EXPECT_EQ(output.CreateOutputFile("Not Installed", "JOB1"), "");
-  EXPECT_EQ(output.FolderFor("Office Laser"), "");
-  EXPECT_TRUE(files.Names(kPrinted).empty());
-  EXPECT_EQ(files.log, std::vector<std::string>{"cd C:\\KORVELAN\\WINPRINT"});
-}
-
-TEST_F(OutputFolder, MissingFolderBesideTheProgramIsMadeAndNamesAreUnique) {
-  EXPECT_EQ(output.FolderFor("File Printer 1"), kPrinted);
-  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB1"),
-            "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504.prn");
-  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB1"),
-            "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504-2.prn");
-  EXPECT_EQ(output.CreateOutputFile("Microsoft Print to PDF", "JOB1"),
-            "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504.pdf");
-  files.AddFile(kPrinted, "JOB2-20261208-060504.prn", "older");
-  files.AddFile(kPrinted, "JOB2-20261208-060504-2.prn", "older");
-  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB2"),
-            "C:\\KORVELAN\\PRINTED\\JOB2-20261208-060504-3.prn");
-  EXPECT_EQ(files.Contents(kPrinted, "JOB2-20261208-060504.prn"), "older");
-}
-
-TEST_F(OutputFolder, FolderKeyMayBeNestedRelativeOrClosedByABackslash) {
-  SetFolder("D:\\ARCHIVE\\2026\\PDF\\");
-  files.AddDirectory("D:\\");
-  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "J:1"),
-            "D:\\ARCHIVE\\2026\\PDF\\J_1-20261208-060504.prn");
-  EXPECT_TRUE(files.Exists("D:\\ARCHIVE\\2026\\PDF", "J_1-20261208-060504.prn"));
-  SetFolder("OUT");
-  EXPECT_EQ(output.Folder(), "C:\\KORVELAN\\OUT");
-  SetFolder("\\\\NAS\\SCANS\\KORV");
-  EXPECT_EQ(output.Folder(), "\\\\NAS\\SCANS\\KORV");
-}
-
-TEST_F(OutputFolder, FolderThatCannotBeWrittenIsAPrinterError) {
-  files.AddDirectory(kPrinted);
-  files.unwritable.insert(fakes::FakeFileSystem::Key(kPrinted));
-  try {
-    output.CreateOutputFile("File Printer 1", "JOB1");
-    FAIL() << "no error";
-  } catch (const EPrinter& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot write in the output folder C:\\KORVELAN\\PRINTED");
-  }
-  files.failCreateDirectory = true;
-  SetFolder("E:\\NOWHERE");
-  EXPECT_THROW(output.CreateOutputFile("File Printer 1", "JOB1"), EPrinter);
-}
-
-TEST_F(OutputFolder, PrinterLabelNamesTheFolderOfAFilePrinter) {
-  fakes::FakeServiceView view;
-  fakes::FakePrinterSelection printers;
-  printers.printers = {"Office Laser", "File Printer 1"};
-  SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
-  choice.SetFileOutput(output);
-  store.Store(kIni, "Vozazad", "UseDefault", "N");
-  store.Store(kIni, "Vozazad", "Printer", "File Printer 1");
-  choice.LoadPrinterChoice();
-  EXPECT_EQ(view.printerLabel, "Printer: File Printer 1 -> C:\\KORVELAN\\PRINTED");
-  state.flags.RawMode = true;
-  SetFolder("D:\\OUT");
-  choice.LoadPrinterChoice();
-  EXPECT_EQ(view.printerLabel, "Printer: File Printer 1 (Raw printing) -> D:\\OUT");
-  store.Store(kIni, "Vozazad", "Printer", "Office Laser");
-  choice.LoadPrinterChoice();
-  EXPECT_EQ(view.printerLabel, "Printer: Office Laser (Raw printing)");
-}
-
-// The job branches with a file printer selected.
-struct FileBranches : OutputFolder {
-  FileBranches() {
-    system.level4 = {{"File Printer 1", ""}, {"Office Laser", ""}};
-    system.defaults = {{"File Printer 1", ""}};
-    spooler.printers = {"File Printer 1", "Office Laser"};
-    state.flags.Printing = true;
-    branches.SetFileOutput(output);
-  }
-  std::unique_ptr<JobFile> Job(const std::string& bytes) {
-    files.AddFile(kSpool, "JOB1", bytes);
-    return files.OpenJob("JOB1");
-  }
-  std::vector<std::string> Printed() { return files.Names(kPrinted); }
-
   TPrinter printer{system};
   TextMetrics metrics;
   fakes::FakeSpooler spooler;
   PrintingJobBranches branches{state, files, profile, printer, metrics, spooler, 5};
 };
 
-TEST_F(FileBranches, TextAndRawDocumentsNameTheirFiles) {
-  auto text = Job("HELLO WORLD\r\n");
-  EXPECT_EQ(branches.PrintTextJob(*text), JobOutcome::Printed);
-  const std::string file = "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504.prn";
-  EXPECT_EQ(system.log.outputs, std::vector<std::string>{file});
-  EXPECT_EQ(printer.OutputFile(), "");  // only this job's documents
+TEST_F(FileOutput, NamesAreUniqueInAFolderMadeWhenMissing) {
+  EXPECT_EQ(output.CreateOutputFile("Office Laser", "JOB1"), "");
+  EXPECT_EQ(output.CreateOutputFile("Not Installed", "JOB1"), "");
+  const std::string first = "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504";
+  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB1"), first + ".prn");
+  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB1"), first + "-2.prn");
+  EXPECT_EQ(output.CreateOutputFile("Microsoft Print to PDF", "JOB1"), first + ".pdf");
+  files.AddFile(kPrinted, "JOB1-20261208-060504-3.prn", "older");
+  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "JOB1"), first + "-4.prn");
+  EXPECT_EQ(files.Contents(kPrinted, "JOB1-20261208-060504-3.prn"), "older");
 
-  EXPECT_EQ(branches.PrintRawJob(*text), JobOutcome::Printed);
-  EXPECT_EQ(spooler.outputFiles,
-            std::vector<std::string>{"C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504-2.prn"});
-  EXPECT_EQ(Printed().size(), 2u);
+  Set("OutputFolder", "D:\\ARCHIVE\\2026\\");  // levels made one by one
+  files.AddDirectory("D:\\");
+  EXPECT_EQ(output.CreateOutputFile("File Printer 1", "J"),
+            "D:\\ARCHIVE\\2026\\J-20261208-060504.prn");
+  Set("OutputFolder", "OUT");
+  EXPECT_EQ(output.Folder(), "C:\\KORVELAN\\OUT");
 }
 
-TEST_F(FileBranches, PaperPrinterDocumentsNameNoFile) {
-  store.Store(kIni, "Vozazad", "Printer", "Office Laser");
+TEST_F(FileOutput, DocumentsNameTheirFilesOnFilePrintersOnly) {
+  const std::string file = "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504";
+  EXPECT_EQ(branches.PrintTextJob(*Job()), JobOutcome::Printed);
+  EXPECT_EQ(branches.PrintRawJob(*Job()), JobOutcome::Printed);
+  PrintingJobBranches passThrough{state, files, profile, printer, metrics, spooler, 4};
+  passThrough.SetFileOutput(output);
+  EXPECT_EQ(passThrough.PrintRawJob(*Job()), JobOutcome::Printed);
+  EXPECT_EQ(system.log.outputs, (std::vector<std::string>{file + ".prn", file + "-3.prn"}));
+  EXPECT_EQ(spooler.outputFiles, std::vector<std::string>{file + "-2.prn"});
+  EXPECT_EQ(printer.OutputFile(), "");  // that job's documents only
+
+  Set("Printer", "Office Laser");
   printer.SetSelectedIndex(1);
-  auto job = Job("HELLO WORLD\r\n");
-  branches.PrintTextJob(*job);
-  branches.PrintRawJob(*job);
-  EXPECT_EQ(system.log.outputs, std::vector<std::string>{""});
-  EXPECT_TRUE(spooler.outputFiles.empty());
-  EXPECT_TRUE(Printed().empty());
+  branches.PrintTextJob(*Job());
+  branches.PrintRawJob(*Job());
+  EXPECT_EQ(system.log.outputs.back(), "");
+  EXPECT_EQ(spooler.outputFiles.size(), 1u);
+  EXPECT_EQ(files.Names(kPrinted).size(), 3u);
 }
 
-TEST_F(FileBranches, PassThroughDocumentNamesItsFile) {
-  PrintingJobBranches old{state, files, profile, printer, metrics, spooler, 4};
-  old.SetFileOutput(output);
-  auto job = Job("RAWBYTES");
-  EXPECT_EQ(old.PrintRawJob(*job), JobOutcome::Printed);
-  EXPECT_EQ(system.log.outputs,
-            std::vector<std::string>{"C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504.prn"});
-}
-
-TEST_F(FileBranches, DocumentThatFailsTakesItsFileAway) {
+TEST_F(FileOutput, DocumentThatFailsTakesItsFileAway) {
   system.log.failing.insert("StartDocA");
-  auto job = Job("HELLO WORLD\r\n");
-  EXPECT_THROW(branches.PrintTextJob(*job), EPrinter);
+  EXPECT_THROW(branches.PrintTextJob(*Job()), EPrinter);
   spooler.failAfter["StartDocPrinter"] = 0;
-  EXPECT_THROW(branches.PrintRawJob(*job), RawPrintError);
+  EXPECT_THROW(branches.PrintRawJob(*Job()), RawPrintError);
   EXPECT_EQ(system.log.outputs.size(), 1u);
   EXPECT_EQ(spooler.outputFiles.size(), 1u);
-  EXPECT_TRUE(Printed().empty());
+  EXPECT_TRUE(files.Names(kPrinted).empty());
 }
 
-TEST_F(FileBranches, UnwritableFolderFailsTheJobBeforeAnyDocument) {
-  files.AddDirectory(kPrinted);
-  files.unwritable.insert(fakes::FakeFileSystem::Key(kPrinted));
-  auto job = Job("HELLO WORLD\r\n");
-  EXPECT_THROW(branches.PrintTextJob(*job), EPrinter);
-  EXPECT_THROW(branches.PrintRawJob(*job), EPrinter);
-  EXPECT_EQ(system.log.Count("StartDocA"), 0);
-  EXPECT_TRUE(spooler.calls.empty());
-}
-
-TEST_F(FileBranches, LoopKeepsTheJobWhileTheFolderCannotBeWritten) {
-  files.AddDirectory(kPrinted);
-  files.unwritable.insert(fakes::FakeFileSystem::Key(kPrinted));
-  files.AddFile(kSpool, "JOB1", "HELLO WORLD\r\n");
+TEST_F(FileOutput, LoopKeepsTheJobWhileTheFolderCannotBeWritten) {
+  BlockFolder();
   fakes::FakeWaiter waiter;
   fakes::FakeServiceView view;
   fakes::FakeAppShell shell;
@@ -225,12 +139,29 @@ TEST_F(FileBranches, LoopKeepsTheJobWhileTheFolderCannotBeWritten) {
   loop.Poll();
   EXPECT_TRUE(files.Exists(kSpool, "JOB1"));
   EXPECT_EQ(view.status, "Status - error: Cannot write in the output folder C:\\KORVELAN\\PRINTED");
+  EXPECT_EQ(system.log.Count("StartDocA"), 0);
 
-  files.unwritable.clear();  // the folder is fixed: the job goes on its next try
+  files.unwritable.clear();  // the folder is fixed: the job goes at its next try
   for (int i = 0; i < 200 && files.Exists(kSpool, "JOB1"); ++i) loop.Poll();
   EXPECT_FALSE(files.Exists(kSpool, "JOB1"));
-  EXPECT_EQ(Printed(), std::vector<std::string>{"JOB1-20261208-060504.prn"});
+  EXPECT_EQ(files.Names(kPrinted), std::vector<std::string>{"JOB1-20261208-060504.prn"});
   EXPECT_EQ(view.status, "Status - not printing");
+}
+
+TEST_F(FileOutput, PrinterLabelNamesTheFolderOfAFilePrinter) {
+  fakes::FakeServiceView view;
+  fakes::FakePrinterSelection printers;
+  printers.printers = {"Office Laser", "File Printer 1"};
+  SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
+  choice.SetFileOutput(output);
+  Set("UseDefault", "N");
+  Set("Printer", "File Printer 1");
+  choice.LoadPrinterChoice();
+  EXPECT_EQ(view.printerLabel, "Printer: File Printer 1 -> C:\\KORVELAN\\PRINTED");
+  state.flags.RawMode = true;
+  Set("Printer", "Office Laser");
+  choice.LoadPrinterChoice();
+  EXPECT_EQ(view.printerLabel, "Printer: Office Laser (Raw printing)");
 }
 
 }  // namespace
