@@ -98,8 +98,9 @@ class DeviceContext {
 
   // Installs `proc` as the document's abort procedure; it returns true to go on printing.
   virtual bool SetAbortProc(std::function<bool()> proc) = 0;
-  // A document named `docName` (passed as given), printed to the device, not to a file.
-  virtual int StartDocA(const std::string& docName) = 0;
+  // A document named `docName` (passed as given), printed to the device, or into the file
+  // `output` when it is not empty.
+  virtual int StartDocA(const std::string& docName, const std::string& output) = 0;
   virtual int StartPage() = 0;
   virtual int EndPage() = 0;
   virtual int EndDoc() = 0;

@@ -33,6 +33,12 @@ struct PrinterEnumInfo {
   std::string portName;  // level 5: port names separated by commas
 };
 
+// What GetPrinterA level 2 tells of a printer: its ports (comma-separated) and driver.
+struct PrinterPortInfo {
+  std::string portName;
+  std::string driverName;
+};
+
 // A printer opened with OpenPrinterA; destroying it closes the handle.
 class OpenedPrinter {
  public:
@@ -66,6 +72,10 @@ class PrintSystem {
 
   // Null when the printer cannot be opened.
   virtual std::unique_ptr<OpenedPrinter> OpenPrinterA(const std::string& printerName) = 0;
+
+  // OpenPrinterA and GetPrinterA level 2 of the printer by name; false when it cannot be
+  // opened or read.
+  virtual bool PrinterPort(const std::string& printerName, PrinterPortInfo& out) = 0;
 
   // Contexts for a printer; an empty driver or port name is passed as none, and so are
   // absent settings. Null when the platform gives no context.

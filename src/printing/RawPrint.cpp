@@ -23,7 +23,7 @@ bool TRawPrint::BeginJob() {
     ReportError(LastErrorText());
     return false;
   }
-  if (!printer_->StartDocument(JobName)) {
+  if (!printer_->StartDocument(JobName, OutputFile)) {
     ReportError(LastErrorText());
     printer_->Close();  // the document's failure is the one to tell
     printer_.reset();

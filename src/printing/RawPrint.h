@@ -26,6 +26,7 @@ class TRawPrint {
   std::string DeviceName;            // the printer as the spooler knows it
   std::string JobName = "RawPrint";  // the document's name in the print queue
   TError OnError;                    // may be empty
+  std::string OutputFile;            // the document goes into this file when not empty
 
   // Opens the printer and starts the document and its first page. False on an open job.
   bool BeginJob();

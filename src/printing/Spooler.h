@@ -14,9 +14,9 @@ namespace korv {
 class SpoolerPrinter {
  public:
   virtual ~SpoolerPrinter() = default;
-  // A level-1 document named `documentName`, no output file, no data type (the
-  // printer's default data type applies).
-  virtual bool StartDocument(const std::string& documentName) = 0;
+  // A level-1 document named `documentName`, no data type (the printer's default data
+  // type applies), written into the file `outputFile` when it is not empty.
+  virtual bool StartDocument(const std::string& documentName, const std::string& outputFile) = 0;
   virtual bool StartPage() = 0;
   // Hands `size` bytes to the spooler; `written` is the count it took, which may be less.
   virtual bool Write(const char* data, std::size_t size, std::uint32_t& written) = 0;

@@ -300,6 +300,16 @@ void TPrinter::SetDocumentTitle(const std::string& title) {
   documentTitle_ = title;
 }
 
+std::string TPrinter::OutputFile() const {
+  auto guard = Lock();
+  return outputFile_;
+}
+
+void TPrinter::SetOutputFile(const std::string& path) {
+  auto guard = Lock();
+  outputFile_ = path;
+}
+
 void TPrinter::StartDocument() {
   auto guard = Lock();
   RequireNoDocument();
@@ -311,7 +321,7 @@ void TPrinter::StartDocument() {
     system_.DispatchPendingMessages();
     return true;
   });
-  if (context_->StartDocA(documentTitle_.substr(0, kDocumentNameMax)) <= 0) {
+  if (context_->StartDocA(documentTitle_.substr(0, kDocumentNameMax), outputFile_) <= 0) {
     documentOpen_ = false;
     passThroughDocument_ = false;
     throw EPrinter(kPrintingFailedText);

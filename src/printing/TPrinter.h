@@ -87,6 +87,10 @@ class TPrinter {
   std::string DocumentTitle() const;
   void SetDocumentTitle(const std::string& title);
 
+  // The file the next documents are written into instead of the device; empty: none.
+  std::string OutputFile() const;
+  void SetOutputFile(const std::string& path);
+
   bool DocumentOpen() const { return documentOpen_; }
   // The next document is started without a page and ended without one (pass-through data).
   bool PassThroughDocument() const { return passThroughDocument_; }
@@ -133,6 +137,7 @@ class TPrinter {
   bool listBuilt_ = false;
   int selectedIndex_ = -1;
   std::string documentTitle_;
+  std::string outputFile_;
   std::atomic<bool> documentOpen_{false};
   HandleState state_ = HandleState::None;
   std::unique_ptr<DeviceContext> context_;

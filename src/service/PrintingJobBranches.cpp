@@ -1,20 +1,92 @@
 #include "service/PrintingJobBranches.h"
 
+#include <string>
+#include <utility>
+
 #include "service/RawJob.h"
 #include "service/TextJob.h"
 
 namespace korv {
 
+namespace {
+
+// The output file of one job's document. Unless the job printed, it is removed again: the
+// job stays in the spool folder and its next try makes a new one.
+class JobOutputFile {
+ public:
+  explicit JobOutputFile(FileSystem& files) : files_(files) {}
+  ~JobOutputFile() {
+    if (!printed_ && !path_.empty()) files_.DeleteFile(path_);
+  }
+  JobOutputFile(const JobOutputFile&) = delete;
+  JobOutputFile& operator=(const JobOutputFile&) = delete;
+
+  const std::string& Create(FileOutputFolder* output, const std::string& printer,
+                            const std::string& jobName) {
+    if (output && path_.empty()) path_ = output->CreateOutputFile(printer, jobName);
+    return path_;
+  }
+  void Printed() { printed_ = true; }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+  bool printed_ = false;
+};
+
+// The printer object writes into the output file for one job only.
+class OutputFileSetting {
+ public:
+  OutputFileSetting(TPrinter& printer, const std::string& path) : printer_(printer) {
+    printer_.SetOutputFile(path);
+  }
+  ~OutputFileSetting() { printer_.SetOutputFile(""); }
+  OutputFileSetting(const OutputFileSetting&) = delete;
+  OutputFileSetting& operator=(const OutputFileSetting&) = delete;
+
+ private:
+  TPrinter& printer_;
+};
+
+}  // namespace
+
+JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
+                                                const std::function<JobOutcome()>& print) {
+  JobOutputFile file(files_);
+  std::string path;
+  if (output_ && !printer_.PrinterTexts().empty()) {
+    printer_.SelectedPrinterText();  // selects the default printer when none is selected
+    path = file.Create(output_, printer_.SelectedPrinterName(), job.Name());
+  }
+  OutputFileSetting setting(printer_, path);
+  const JobOutcome outcome = print();
+  if (outcome == JobOutcome::Printed) file.Printed();
+  return outcome;
+}
+
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   const TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
-  return korv::PrintTextJob(job, context);
+  return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
 }
 
 JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job) {
   // A raw job always runs to its end; it is never cut off by a stop.
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
+  if (osMajorVersion_ <= 4) {
+    // The pass-through path prints through the printer object.
+    return OnPrinterObject(job, [&] {
+      korv::PrintRawJob(job, context);
+      return JobOutcome::Printed;
+    });
+  }
+  JobOutputFile file(files_);
+  if (output_)
+    context.outputFileFor = [&](const std::string& printer) {
+      return file.Create(output_, printer, job.Name());
+    };
   korv::PrintRawJob(job, context);
+  file.Printed();
   return JobOutcome::Printed;
 }
 

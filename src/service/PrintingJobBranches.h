@@ -1,7 +1,10 @@
 #pragma once
 // The print loop's two job branches on the printer object and the spooler.
+#include <functional>
+
 #include "printing/Spooler.h"
 #include "printing/TPrinter.h"
+#include "service/FileOutputFolder.h"
 #include "service/JobBranches.h"
 #include "service/RawJobPrinterOnTPrinter.h"
 #include "service/ServiceState.h"
@@ -24,10 +27,18 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
         osMajorVersion_(osMajorVersion),
         rawPrinter_(printer) {}
 
+  // Documents on print-to-file printers go into files of this folder; without it they go
+  // to the printer as they are.
+  void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
+
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job) override;
 
  private:
+  // The selected printer's documents of one job go into `path` (none: empty); a document
+  // that did not print takes its file away again.
+  JobOutcome OnPrinterObject(JobFile& job, const std::function<JobOutcome()>& print);
+
   ServiceState& state_;
   FileSystem& files_;
   Profile& profile_;
@@ -36,6 +47,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   Spooler& spooler_;
   unsigned osMajorVersion_;
   RawJobPrinterOnTPrinter rawPrinter_;
+  FileOutputFolder* output_ = nullptr;
 };
 
 }  // namespace korv

@@ -149,6 +149,7 @@ void OpenRawJob(RawJobContext& context) {
   context.rawPrinterError.reset();
   auto raw = std::make_unique<TRawPrint>(context.spooler, name);
   raw->JobName = kDocumentName;
+  if (context.outputFileFor) raw->OutputFile = context.outputFileFor(name);
   raw->OnError = [&context](TRawPrint&, const std::string& text) {
     context.rawPrinterError = text;
   };

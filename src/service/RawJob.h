@@ -3,6 +3,7 @@
 // Before Windows 5 they go through pass-through escapes in a page-less document of the
 // printer object, from 5 on into a spooler document of a TRawPrint.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,9 @@ struct RawJobContext {
   std::unique_ptr<TRawPrint> RawPrinter{};
   // What RawPrinter last reported; set when any of its spooler calls failed.
   std::optional<std::string> rawPrinterError{};
+  // The file a spooler document on the named printer goes into (empty: the printer);
+  // may raise the printer object's errors. None: every document goes to its printer.
+  std::function<std::string(const std::string& printer)> outputFileFor{};
 };
 
 // Prints one raw job from the open job file, positioned at its start, to its end.

@@ -56,7 +56,7 @@ void SavedPrinterChoice::Load() {
     printer_.SetSelectedIndex(static_cast<int>(i));
     const bool raw = flags_.RawMode.load();
     if (raw) {
-      view_.SetPrinterLabel("Printer: " + chosen + " (Raw printing)");
+      view_.SetPrinterLabel(PrinterLabel(chosen, true));
       view_.EnableSelectPrinter(true);
       if (view_.UseDefaultTicked()) {
         view_.SetUseDefaultTicked(false);
@@ -64,12 +64,20 @@ void SavedPrinterChoice::Load() {
       }
       profile_.ProfileWrite("UseDefault", "N");
     } else {
-      view_.SetPrinterLabel("Printer: " + chosen);
+      view_.SetPrinterLabel(PrinterLabel(chosen, false));
     }
     view_.EnablePrinterFont(!raw);
     view_.EnableTestPage(!raw);
     break;
   }
+}
+
+std::string SavedPrinterChoice::PrinterLabel(const std::string& printer, bool raw) {
+  std::string label = "Printer: " + printer;
+  if (raw) label += " (Raw printing)";
+  const std::string folder = output_ ? output_->FolderFor(printer) : "";
+  if (!folder.empty()) label += " -> " + folder;
+  return label;
 }
 
 void SavedPrinterChoice::ApplyDefaultToggle() {

@@ -3,6 +3,7 @@
 // object's current printer and the window's printer label, buttons and default-printer box.
 #include <mutex>
 
+#include "service/FileOutputFolder.h"
 #include "service/PrinterChoice.h"
 #include "service/PrinterSelection.h"
 #include "service/ServiceFlags.h"
@@ -29,15 +30,20 @@ class SavedPrinterChoice : public PrinterChoice {
   // Click handler of "Use Windows default printer": brings UseDefault in line with the box.
   void SetDefaultPrinter();
 
+  // The printer label then also names the folder a print-to-file printer writes into.
+  void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
+
  private:
   void Load();                // lock held
   void ApplyDefaultToggle();  // lock held
+  std::string PrinterLabel(const std::string& printer, bool raw);
 
   Profile& profile_;
   ServiceView& view_;
   ServiceFlags& flags_;
   SharedText& chosenPrinter_;
   PrinterSelection& printer_;
+  FileOutputFolder* output_ = nullptr;
   // Both threads run the choice; without this one thread could select a printer while the
   // other is half-way through storing and labelling a different one.
   std::mutex lock_;

@@ -25,6 +25,8 @@ enum FileError : std::uint32_t {
   kErrorPathNotFound = 3,
   kErrorInvalidHandle = 6,
   kErrorNoMoreFiles = 18,
+  kErrorFileExists = 80,
+  kErrorAlreadyExists = 183,
 };
 
 // One directory entry, as the platform's find data carries it.
@@ -52,6 +54,8 @@ class JobFile {
   virtual bool Read(char* buffer, std::size_t size, std::size_t& got) = 0;
   // Back to the first byte; false on error.
   virtual bool Rewind() = 0;
+  // The name the file was opened by.
+  virtual std::string Name() const = 0;
 };
 
 class FileSystem {
@@ -73,6 +77,9 @@ class FileSystem {
   // null when it cannot be opened (a writer still holds it, it is read-only, ...).
   virtual std::unique_ptr<JobFile> OpenJob(const std::string& name) = 0;
   virtual bool DeleteFile(const std::string& name) = 0;
+  // Creates an empty file that must not exist yet (so two writers never get the same
+  // name) and closes it; false with the platform's error code when it cannot.
+  virtual bool CreateNewFile(const std::string& path, std::uint32_t& error) = 0;
   // Copies, replacing `to` when it exists.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
 };

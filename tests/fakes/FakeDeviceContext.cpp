@@ -47,8 +47,9 @@ bool FakeDeviceContext::SetAbortProc(std::function<bool()> proc) {
   return true;
 }
 
-int FakeDeviceContext::StartDocA(const std::string& docName) {
+int FakeDeviceContext::StartDocA(const std::string& docName, const std::string& output) {
   log_.calls.push_back("StartDocA");
+  log_.outputs.push_back(output);
   if (log_.Fails("StartDocA")) return -1;
   log_.documents.push_back(docName);
   return static_cast<int>(log_.documents.size());

@@ -49,6 +49,7 @@ struct FakeDeviceLog {
   // "SetAbortProc", "Escape"); drawing and measuring are kept apart below.
   std::vector<std::string> calls;
   std::vector<std::string> documents;  // names given to StartDocA
+  std::vector<std::string> outputs;    // output files given to StartDocA ("" for none)
   std::vector<TextOutCall> texts;
   std::vector<LineCall> lines;
   std::vector<FillCall> fills;
@@ -95,7 +96,7 @@ class FakeDeviceContext : public DeviceContext {
 
   int GetDeviceCaps(DeviceCap index) override;
   bool SetAbortProc(std::function<bool()> proc) override;
-  int StartDocA(const std::string& docName) override;
+  int StartDocA(const std::string& docName, const std::string& output) override;
   int StartPage() override;
   int EndPage() override;
   int EndDoc() override;

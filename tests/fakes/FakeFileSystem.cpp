@@ -50,7 +50,8 @@ class FakeFind : public FindSession {
 
 class FakeJob : public JobFile {
  public:
-  FakeJob(FakeFileSystem::Entry& entry, int& openJobs) : entry_(entry), openJobs_(openJobs) {
+  FakeJob(FakeFileSystem::Entry& entry, int& openJobs, std::string name)
+      : entry_(entry), openJobs_(openJobs), name_(std::move(name)) {
     ++openJobs_;
     ++entry_.openCount;
   }
@@ -69,10 +70,12 @@ class FakeJob : public JobFile {
     pos_ = 0;
     return true;
   }
+  std::string Name() const override { return name_; }
 
  private:
   FakeFileSystem::Entry& entry_;
   int& openJobs_;
+  std::string name_;
   std::size_t pos_ = 0;
 };
 
@@ -208,7 +211,7 @@ std::unique_ptr<JobFile> FakeFileSystem::OpenJob(const std::string& name) {
   log.push_back("open " + name);
   Entry* e = Find(Resolve(name));
   if (!e || e->locked || (e->attributes & (kAttrReadOnly | kAttrDirectory))) return nullptr;
-  return std::make_unique<FakeJob>(*e, openJobs);
+  return std::make_unique<FakeJob>(*e, openJobs, name);
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& name) {
@@ -222,6 +225,26 @@ bool FakeFileSystem::DeleteFile(const std::string& name) {
     return true;
   }
   return false;
+}
+
+bool FakeFileSystem::CreateNewFile(const std::string& path, std::uint32_t& error) {
+  log.push_back("create " + path);
+  const std::string key = Resolve(path);
+  auto [dir, leaf] = SplitPath(key);
+  if (!directories_.count(dir)) {
+    error = kErrorPathNotFound;
+    return false;
+  }
+  if (unwritable.count(dir)) {
+    error = kErrorAccessDenied;
+    return false;
+  }
+  if (Find(key) || directories_.count(key)) {
+    error = kErrorFileExists;
+    return false;
+  }
+  AddFile(dir, SplitPath(path).second, "");
+  return true;
 }
 
 bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {

@@ -42,7 +42,10 @@ class FakeFileSystem : public FileSystem {
   std::string modulePath = "C:\\KORVELAN\\KORVPRINT.EXE";
   std::set<std::string> unenterable;  // SetCurrentDirectory fails for these (normalised keys)
   bool failCreateDirectory = false;
-  std::vector<std::string> log;  // "cd X", "mkdir X", "open X", "delete X", "copy X Y"
+  std::set<std::string> unwritable;  // CreateNewFile is refused in these (normalised keys)
+  static constexpr std::uint32_t kErrorAccessDenied = 5;
+  std::vector<std::string> log;  // "cd X", "mkdir X", "open X", "delete X", "copy X Y",
+                                 // "create X"
   int openJobs = 0;              // JobFiles alive right now
   int openFinds = 0;             // directory searches alive right now
   int finds = 0;                 // directory searches begun
@@ -56,6 +59,7 @@ class FakeFileSystem : public FileSystem {
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
   std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
   bool DeleteFile(const std::string& name) override;
+  bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
 
   static std::string Key(const std::string& path);  // normalised, upper-case full path

@@ -98,6 +98,14 @@ std::unique_ptr<OpenedPrinter> FakePrintSystem::OpenPrinterA(const std::string& 
   return std::make_unique<FakeOpenedPrinter>(*this, printerName);
 }
 
+bool FakePrintSystem::PrinterPort(const std::string& printerName, PrinterPortInfo& out) {
+  calls.push_back("PrinterPort " + printerName);
+  auto it = ports.find(printerName);
+  if (it == ports.end()) return false;
+  out = it->second;
+  return true;
+}
+
 std::unique_ptr<DeviceContext> FakePrintSystem::MakeContext(bool deviceContext,
                                                             const std::string& driver,
                                                             const std::string& device,

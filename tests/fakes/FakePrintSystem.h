@@ -38,6 +38,8 @@ class FakePrintSystem : public PrintSystem {
   std::set<std::string> noSettings;
   bool failSettingsFill = false;
   std::map<std::string, std::vector<std::uint8_t>> deviceModes;
+  // GetPrinterA level 2 answers by printer name; other printers cannot be read.
+  std::map<std::string, PrinterPortInfo> ports;
 
   std::map<DeviceCap, int> caps{{DeviceCap::HorzRes, 2400},
                                 {DeviceCap::VertRes, 3300},
@@ -47,8 +49,8 @@ class FakePrintSystem : public PrintSystem {
   bool failCreateDC = false;
 
   // Records.
-  std::vector<std::string>
-      calls;  // "EnumPrintersSizeA 6 4", "OpenPrinterA X", "CreateDCA d|p|o", ...
+  std::vector<std::string> calls;  // "EnumPrintersSizeA 6 4", "OpenPrinterA X", "CreateDCA d|p|o",
+                                   // "PrinterPort X", ...
   struct ContextRequest {
     bool deviceContext = false;
     std::string driver, device, port;
@@ -67,6 +69,7 @@ class FakePrintSystem : public PrintSystem {
   std::string GetProfileStringA(const std::string& section, const std::string& key,
                                 const std::string& def, std::uint32_t bufferChars) override;
   std::unique_ptr<OpenedPrinter> OpenPrinterA(const std::string& printerName) override;
+  bool PrinterPort(const std::string& printerName, PrinterPortInfo& out) override;
   std::unique_ptr<DeviceContext> CreateICA(const std::string& driver, const std::string& device,
                                            const std::string& port,
                                            const DeviceMode* settings) override;

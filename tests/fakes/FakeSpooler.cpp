@@ -14,7 +14,8 @@ class FakeSpoolerPrinter : public SpoolerPrinter {
     ++spooler_.releasedUnclosed;
   }
 
-  bool StartDocument(const std::string& documentName) override {
+  bool StartDocument(const std::string& documentName, const std::string& outputFile) override {
+    if (!outputFile.empty()) spooler_.outputFiles.push_back(outputFile);
     return spooler_.Attempt("StartDocPrinter", documentName);
   }
   bool StartPage() override { return spooler_.Attempt("StartPagePrinter"); }

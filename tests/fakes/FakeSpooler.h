@@ -28,8 +28,9 @@ class FakeSpooler : public Spooler {
   std::size_t writeLimit = std::numeric_limits<std::size_t>::max();  // bytes taken per write
 
   std::vector<std::string> calls;
-  std::string written;   // every byte the spooler took, in order
-  int openPrinters = 0;  // printers open right now
+  std::string written;                   // every byte the spooler took, in order
+  std::vector<std::string> outputFiles;  // output files named by StartDocPrinter
+  int openPrinters = 0;                  // printers open right now
   // Printers released by destruction without ClosePrinter.
   int releasedUnclosed = 0;
 

@@ -13,7 +13,8 @@ namespace korv::fakes {
 
 class MemoryJobFile : public JobFile {
  public:
-  explicit MemoryJobFile(std::string data) : data_(std::move(data)) {}
+  explicit MemoryJobFile(std::string data, std::string name = "JOB")
+      : data_(std::move(data)), name_(std::move(name)) {}
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
     if (beforeRead) beforeRead(++reads);
     got = std::min(size, data_.size() - pos_);
@@ -25,12 +26,14 @@ class MemoryJobFile : public JobFile {
     pos_ = 0;
     return true;
   }
+  std::string Name() const override { return name_; }
 
   std::function<void(int)> beforeRead;  // given the number of this read, from 1
   int reads = 0;
 
  private:
   std::string data_;
+  std::string name_;
   std::size_t pos_ = 0;
 };
 

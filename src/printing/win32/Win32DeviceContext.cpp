@@ -1,5 +1,7 @@
 #include "printing/win32/Win32DeviceContext.h"
 
+#include "printing/win32/DialogRefusal.h"
+
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -65,12 +67,18 @@ bool Win32DeviceContext::SetAbortProc(std::function<bool()> proc) {
   return ::SetAbortProc(dc_.Get(), AbortThunk) > 0;
 }
 
-int Win32DeviceContext::StartDocA(const std::string& docName) {
+int Win32DeviceContext::StartDocA(const std::string& docName, const std::string& output) {
   DOCINFOA info{};
   info.cbSize = static_cast<int>(sizeof(info));
   info.lpszDocName = docName.c_str();
-  info.lpszOutput = nullptr;
-  return ::StartDocA(dc_.Get(), &info);
+  info.lpszOutput = output.empty() ? nullptr : output.c_str();
+  DialogRefusal noDialogs;  // a driver that asks for a file name fails instead
+  const int result = ::StartDocA(dc_.Get(), &info);
+  if (noDialogs.Refused() == 0) return result;
+  // Wine, for one, goes on without the answer: a document whose question went unanswered
+  // has nowhere sure to go.
+  if (result > 0) ::AbortDoc(dc_.Get());
+  return -1;
 }
 
 int Win32DeviceContext::StartPage() {
@@ -80,7 +88,9 @@ int Win32DeviceContext::EndPage() {
   return ::EndPage(dc_.Get());
 }
 int Win32DeviceContext::EndDoc() {
-  return ::EndDoc(dc_.Get());
+  DialogRefusal noDialogs;
+  const int result = ::EndDoc(dc_.Get());
+  return noDialogs.Refused() == 0 ? result : -1;
 }
 int Win32DeviceContext::AbortDoc() {
   return ::AbortDoc(dc_.Get());

@@ -28,7 +28,7 @@ class Win32DeviceContext : public DeviceContext {
 
   int GetDeviceCaps(DeviceCap index) override;
   bool SetAbortProc(std::function<bool()> proc) override;
-  int StartDocA(const std::string& docName) override;
+  int StartDocA(const std::string& docName, const std::string& output) override;
   int StartPage() override;
   int EndPage() override;
   int EndDoc() override;

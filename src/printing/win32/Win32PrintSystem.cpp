@@ -107,6 +107,24 @@ std::unique_ptr<OpenedPrinter> Win32PrintSystem::OpenPrinterA(const std::string&
   return std::make_unique<Win32OpenedPrinter>(PrinterHandle(handle), std::move(name));
 }
 
+bool Win32PrintSystem::PrinterPort(const std::string& printerName, PrinterPortInfo& out) {
+  std::string name = printerName;
+  HANDLE opened = nullptr;
+  if (!::OpenPrinterA(name.data(), &opened, nullptr) || !opened) return false;
+  PrinterHandle handle(opened);
+  DWORD needed = 0;
+  ::GetPrinterA(handle.Get(), 2, nullptr, 0, &needed);
+  if (needed == 0) return false;
+  // Aligned for the record the spooler writes at its start.
+  std::vector<std::uint64_t> buffer(needed / 8 + 1, 0);
+  auto* bytes = reinterpret_cast<BYTE*>(buffer.data());
+  if (!::GetPrinterA(handle.Get(), 2, bytes, needed, &needed)) return false;
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2A*>(bytes);
+  out.portName = Text(info->pPortName);
+  out.driverName = Text(info->pDriverName);
+  return true;
+}
+
 std::unique_ptr<DeviceContext> Win32PrintSystem::CreateICA(const std::string& driver,
                                                            const std::string& device,
                                                            const std::string& port,

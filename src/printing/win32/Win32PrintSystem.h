@@ -15,6 +15,7 @@ class Win32PrintSystem : public PrintSystem {
   std::string GetProfileStringA(const std::string& section, const std::string& key,
                                 const std::string& def, std::uint32_t bufferChars) override;
   std::unique_ptr<OpenedPrinter> OpenPrinterA(const std::string& printerName) override;
+  bool PrinterPort(const std::string& printerName, PrinterPortInfo& out) override;
   std::unique_ptr<DeviceContext> CreateICA(const std::string& driver, const std::string& device,
                                            const std::string& port,
                                            const DeviceMode* settings) override;

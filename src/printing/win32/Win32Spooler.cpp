@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "printing/win32/DialogRefusal.h"
 #include "printing/win32/PrinterHandle.h"
 
 namespace korv::win32 {
@@ -14,6 +15,8 @@ namespace {
 // The error code of the last failed spooler call on this thread, taken right after the
 // call, before anything else can overwrite the thread's last error.
 thread_local DWORD failedCallError = 0;
+// Stands for a refused dialog in failedCallError; no system code has this value.
+constexpr DWORD kDialogRefused = 0xFFFFFFFFu;
 
 bool Checked(BOOL result) {
   if (result == FALSE) failedCallError = GetLastError();
@@ -24,13 +27,21 @@ class Win32SpoolerPrinter : public SpoolerPrinter {
  public:
   explicit Win32SpoolerPrinter(PrinterHandle handle) : handle_(std::move(handle)) {}
 
-  bool StartDocument(const std::string& documentName) override {
+  bool StartDocument(const std::string& documentName, const std::string& outputFile) override {
     std::string name = documentName;  // the API takes non-const strings
+    std::string output = outputFile;
     DOC_INFO_1A info{};
     info.pDocName = name.data();
-    info.pOutputFile = nullptr;
+    info.pOutputFile = output.empty() ? nullptr : output.data();
     info.pDatatype = nullptr;
-    DWORD job = StartDocPrinterA(handle_.Get(), 1, reinterpret_cast<LPBYTE>(&info));
+    DialogRefusal noDialogs;  // a spooler that asks for a file name fails instead
+    const DWORD job = StartDocPrinterA(handle_.Get(), 1, reinterpret_cast<LPBYTE>(&info));
+    if (noDialogs.Refused() > 0) {
+      // The spooler may go on without the answer; the document is not wanted then.
+      if (job != 0) AbortPrinter(handle_.Get());
+      failedCallError = kDialogRefused;
+      return false;
+    }
     if (job == 0) failedCallError = GetLastError();
     return job != 0;
   }
@@ -46,7 +57,13 @@ class Win32SpoolerPrinter : public SpoolerPrinter {
     return ok;
   }
   bool EndPage() override { return Checked(EndPagePrinter(handle_.Get())); }
-  bool EndDocument() override { return Checked(EndDocPrinter(handle_.Get())); }
+  bool EndDocument() override {
+    DialogRefusal noDialogs;
+    const BOOL ended = EndDocPrinter(handle_.Get());
+    if (noDialogs.Refused() == 0) return Checked(ended);
+    failedCallError = kDialogRefused;
+    return false;
+  }
   bool Close() override {
     if (!handle_ || ClosePrinter(handle_.Release())) return true;
     failedCallError = GetLastError();
@@ -70,6 +87,7 @@ std::unique_ptr<SpoolerPrinter> Win32Spooler::Open(const std::string& name) {
 }
 
 std::string Win32Spooler::LastErrorText() {
+  if (failedCallError == kDialogRefused) return "the printer asked for a file name\r\n";
   constexpr DWORD kBufferSize = 500;
   char buffer[kBufferSize];
   const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, failedCallError, 0,

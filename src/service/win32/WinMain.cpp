@@ -10,6 +10,7 @@
 #include "printing/win32/Win32PrintSystem.h"
 #include "printing/win32/Win32Spooler.h"
 #include "service/ChangedOnlyView.h"
+#include "service/FileOutputFolder.h"
 #include "service/HostWindow.h"
 #include "service/JobLogWriter.h"
 #include "service/MainFormHandlers.h"
@@ -63,6 +64,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TextMetrics textMetrics;
   PrintingJobBranches jobs(state, files, profile, printer, textMetrics, spooler,
                            version.majorVersion);
+  win32::Win32LogClock clock;
+  FileOutputFolder fileOutput(state, GlobalPrintSystem(), files, profile, clock);
+  jobs.SetFileOutput(fileOutput);
   PrinterSelectionOnTPrinter printers(printer);
   CanvasFontOnTPrinter canvasFont(printer);
   TextMetricsResetOnTPrinter metrics(textMetrics, printer, state.flags);
@@ -71,6 +75,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::LateTrayIcon tray;
 
   SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
+  choice.SetFileOutput(fileOutput);
 
   PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, canvasFont,
                                        choice, jobs, jobs});

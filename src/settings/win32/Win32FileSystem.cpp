@@ -38,7 +38,8 @@ class Win32FindSession : public FindSession {
 
 class Win32JobFile : public JobFile {
  public:
-  explicit Win32JobFile(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+  Win32JobFile(UniqueFileHandle handle, std::string name)
+      : handle_(std::move(handle)), name_(std::move(name)) {}
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
     const DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
     DWORD read = 0;
@@ -49,9 +50,11 @@ class Win32JobFile : public JobFile {
   bool Rewind() override {
     return SetFilePointer(handle_.Get(), 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
   }
+  std::string Name() const override { return name_; }
 
  private:
   UniqueFileHandle handle_;
+  std::string name_;
 };
 
 }  // namespace
@@ -104,11 +107,21 @@ std::unique_ptr<JobFile> Win32FileSystem::OpenJob(const std::string& name) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return nullptr;
-  return std::make_unique<Win32JobFile>(std::move(handle));
+  return std::make_unique<Win32JobFile>(std::move(handle), name);
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& name) {
   return DeleteFileA(name.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::CreateNewFile(const std::string& path, std::uint32_t& error) {
+  UniqueFileHandle handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle) {
+    error = GetLastError();
+    return false;
+  }
+  return true;
 }
 
 bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {

@@ -15,6 +15,7 @@ class Win32FileSystem : public FileSystem {
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
   std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
   bool DeleteFile(const std::string& name) override;
+  bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
 };
 

@@ -23,6 +23,9 @@ int RunHostWindow(const Args& args);
 int RunProfile(const Args& args);
 int ListPrinters(const Args& args);
 int PrintRaw(const Args& args);
+int AddPrinterCommand(const Args& args);
+int DeletePrinterCommand(const Args& args);
+int StartDocCommand(const Args& args);
 int ReadResources(const Args& args);
 int ShowXWindow(const Args& args);
 

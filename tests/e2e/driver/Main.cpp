@@ -29,6 +29,9 @@ const Command kCommands[] = {
     {"profile", korv::driver::RunProfile, "profile get|put|batch ..."},
     {"printers", korv::driver::ListPrinters, "printers"},
     {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE [COUNT [PAUSE_MS]]]"},
+    {"addprinter", korv::driver::AddPrinterCommand, "addprinter NAME PORT DRIVER"},
+    {"deleteprinter", korv::driver::DeletePrinterCommand, "deleteprinter NAME"},
+    {"startdoc", korv::driver::StartDocCommand, "startdoc PRINTER [--as-program]"},
     {"resources", korv::driver::ReadResources, "resources FILE"},
     {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
 };

@@ -7,7 +7,7 @@ import signal
 import subprocess
 import time
 
-from .base import WIN32_DIR, WINE, RigError, wait_until, windows_path
+from .base import DEFAULT_QUEUE, WIN32_DIR, WINE, RigError, wait_until, windows_path
 
 
 def window_arg(window):
@@ -139,6 +139,25 @@ class Driver:
     def raw_print(self, printer, path, title="korvdriver"):
         """Sends a file's bytes to a printer as a RAW spooler document (WritePrinter)."""
         return self._one("rawprint", printer, windows_path(path), title)
+
+    def add_printer(self, name, port, driver=DEFAULT_QUEUE):
+        """Adds a printer to the prefix (AddPrinterA level 2) on that port: a file path,
+        FILE: ... Wine 8 installs its PostScript driver once per CUPS queue, under the queue's
+        name and with its PPD, so a queue's name is the driver to take."""
+        return self._one("addprinter", name, port, driver, timeout=60)
+
+    def delete_printer(self, name):
+        return self._one("deleteprinter", name, timeout=60)
+
+    def start_doc(self, printer, timeout=30):
+        """Starts (and aborts) a document on the printer without naming an output file through
+        korvprint's device context: {"started": its StartDocA result, "refused": dialogs its
+        guard refused}."""
+        return self._one("startdoc", printer, "--as-program", timeout=timeout)
+
+    def start_doc_process(self, printer):
+        """The same through plain GDI, left running: it waits for whoever answers a dialog."""
+        return self.rig.wine_process(self.exe, "startdoc", printer)
 
     def profile_batch(self, ops_file):
         """Runs a batch of profile operations through the platform's calls (see IniBatch.h);

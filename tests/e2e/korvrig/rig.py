@@ -113,6 +113,16 @@ class Rig:
                            f"{result.stderr.decode(errors='replace')}")
         return result
 
+    def wine_process(self, *args):
+        """Starts a Windows program and leaves it running; returns the Popen. Its output goes
+        to a temporary file (not a pipe, see wine()), `.output`."""
+        import tempfile
+        out = tempfile.TemporaryFile()
+        process = subprocess.Popen([WINE, *map(str, args)], env=self.env,
+                                   stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL)
+        process.output = out
+        return process
+
     def reg_add(self, key, name, value, kind="REG_SZ"):
         self.wine("reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f")
 
