@@ -6,8 +6,9 @@
 
 namespace korv {
 
-void FailedJobs::NoteFailure(const std::string& name, std::uint64_t poll) {
+void FailedJobs::NoteFailure(const std::string& name, std::uint64_t poll, JobMode mode) {
   Failure& f = jobs_[UpperCaseAscii(name)];
+  if (f.count == 0) f.mode = mode;
   ++f.count;
   std::uint64_t delay = kFirstDelay;
   for (unsigned i = 1; i < f.count && delay < kLongestDelay; ++i) delay *= 2;
@@ -17,6 +18,12 @@ void FailedJobs::NoteFailure(const std::string& name, std::uint64_t poll) {
 bool FailedJobs::IsWaiting(const std::string& name, std::uint64_t poll) const {
   auto it = jobs_.find(UpperCaseAscii(name));
   return it != jobs_.end() && poll < it->second.nextTry;
+}
+
+std::optional<JobMode> FailedJobs::KeptMode(const std::string& name) const {
+  auto it = jobs_.find(UpperCaseAscii(name));
+  if (it == jobs_.end()) return std::nullopt;
+  return it->second.mode;
 }
 
 void FailedJobs::Forget(const std::string& name) {

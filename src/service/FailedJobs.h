@@ -4,8 +4,11 @@
 // reaches the printer ten times a second.
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+
+#include "service/JobMode.h"
 
 namespace korv {
 
@@ -15,8 +18,10 @@ class FailedJobs {
   static constexpr std::uint64_t kFirstDelay = 50;      // about 5 s
   static constexpr std::uint64_t kLongestDelay = 6000;  // about 10 min
 
-  // The job failed at poll `poll`.
-  void NoteFailure(const std::string& name, std::uint64_t poll);
+  // The job failed at poll `poll`, printed in `mode`; its first failure's mode is kept.
+  void NoteFailure(const std::string& name, std::uint64_t poll, JobMode mode);
+  // The mode a kept job was first taken in; none for a job that has not failed.
+  std::optional<JobMode> KeptMode(const std::string& name) const;
   // The job is set aside at poll `poll`: it failed and its wait is not over yet.
   bool IsWaiting(const std::string& name, std::uint64_t poll) const;
   // The job printed or is gone.
@@ -30,6 +35,7 @@ class FailedJobs {
   struct Failure {
     unsigned count = 0;
     std::uint64_t nextTry = 0;
+    JobMode mode = JobMode::Text;
   };
   std::map<std::string, Failure> jobs_;  // by upper-case name
 };

@@ -1,19 +1,51 @@
 #include "service/PrintingJobBranches.h"
 
+#include <string>
+
+#include "printing/EPrinter.h"
+#include "service/ChosenPrinter.h"
+#include "service/DisableWatch.h"
+#include "service/PrintFailureText.h"
 #include "service/RawJob.h"
 #include "service/TextJob.h"
 
 namespace korv {
 
-JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
-  const TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
-  return korv::PrintTextJob(job, context);
+namespace {
+
+// The printer a failed text job was meant for; empty when even that cannot be told.
+std::string CurrentPrinterText(TPrinter& printer) {
+  try {
+    return printer.SelectedPrinterText();
+  } catch (...) {
+    return "";
+  }
 }
 
-JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job) {
+}  // namespace
+
+JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
+  RequireChosenPrinter(profile_, printer_);
+  DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
+  TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
+  context.watch = &watch;
+  try {
+    return korv::PrintTextJob(job, context);
+  } catch (const EPrinter& e) {
+    // Say which printer refused, and what the system said about it.
+    const std::string printer = CurrentPrinterText(printer_);
+    if (printer.empty()) throw;
+    std::string why = e.what();
+    if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
+    throw EPrinter(CannotPrintOn(printer, why), e.Detail());
+  }
+}
+
+JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
   // A raw job always runs to its end; it is never cut off by a stop.
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
+  context.pageFeed = pageFeed;
   korv::PrintRawJob(job, context);
   return JobOutcome::Printed;
 }

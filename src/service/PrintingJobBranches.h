@@ -25,7 +25,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
         rawPrinter_(printer) {}
 
   JobOutcome PrintTextJob(JobFile& job) override;
-  JobOutcome PrintRawJob(JobFile& job) override;
+  JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
 
  private:
   ServiceState& state_;

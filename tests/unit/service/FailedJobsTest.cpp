@@ -13,7 +13,7 @@ TEST(FailedJobsTest, WaitsDoubleUpToTheLongestDelay) {
   std::uint64_t poll = 0;
   std::uint64_t expected = FailedJobs::kFirstDelay;
   for (int failure = 1; failure <= 12; ++failure) {
-    jobs.NoteFailure("JOB", poll);
+    jobs.NoteFailure("JOB", poll, JobMode::Text);
     EXPECT_TRUE(jobs.IsWaiting("JOB", poll + expected - 1)) << failure;
     EXPECT_FALSE(jobs.IsWaiting("JOB", poll + expected)) << failure;
     poll += expected;
@@ -24,15 +24,27 @@ TEST(FailedJobsTest, WaitsDoubleUpToTheLongestDelay) {
 
 TEST(FailedJobsTest, NamesCountWithoutRegardToCase) {
   FailedJobs jobs;
-  jobs.NoteFailure("Job.Txt", 0);
+  jobs.NoteFailure("Job.Txt", 0, JobMode::Raw);
   EXPECT_TRUE(jobs.IsWaiting("JOB.TXT", 1));
   jobs.KeepOnly({"job.txt"});
   EXPECT_TRUE(jobs.IsWaiting("job.txt", 1));
   jobs.KeepOnly({"OTHER"});
   EXPECT_TRUE(jobs.Empty());
-  jobs.NoteFailure("A", 0);
+  jobs.NoteFailure("A", 0, JobMode::Text);
   jobs.Forget("a");
   EXPECT_FALSE(jobs.IsWaiting("A", 1));
+}
+
+TEST(FailedJobsTest, AKeptJobKeepsTheModeOfItsFirstFailure) {
+  FailedJobs jobs;
+  EXPECT_EQ(jobs.KeptMode("JOB"), std::nullopt);
+  jobs.NoteFailure("JOB", 0, JobMode::RawPage);
+  jobs.NoteFailure("job", 60, JobMode::Text);  // a later try must not change it
+  EXPECT_EQ(jobs.KeptMode("Job"), JobMode::RawPage);
+  jobs.Forget("JOB");
+  EXPECT_EQ(jobs.KeptMode("JOB"), std::nullopt);
+  jobs.NoteFailure("JOB", 100, JobMode::Text);
+  EXPECT_EQ(jobs.KeptMode("JOB"), JobMode::Text);
 }
 
 }  // namespace
