@@ -3,6 +3,7 @@
 // and a DISABLE file dropped during a long job ends it with the document thrown away.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -119,23 +120,24 @@ TEST_F(TextOnChosenPrinter, DisableDuringALongJobThrowsTheDocumentAway) {
   EXPECT_LT(system.log.texts.size(), 20000u);
 }
 
+// An empty or hidden DISABLE, or one in a subfolder, is not the control file.
 TEST_F(TextOnChosenPrinter, WhatIsNotAControlFileDoesNotStopAJob) {
-  files.AddFile(kSpool, "DISABLE", "");  // empty: never taken
   files.AddDirectory(std::string(kSpool) + "\\SUB");
-  files.AddFile(std::string(kSpool) + "\\SUB", "DISABLE", "1");  // not in the spool folder
-  JobOutcome outcome = JobOutcome::Stopped;
-  EXPECT_EQ(Print(LongText(400), &outcome), "");
-  EXPECT_EQ(outcome, JobOutcome::Printed);
-  EXPECT_FALSE(state.flags.StopRequested);
-  EXPECT_TRUE(files.Exists(kSpool, "DISABLE"));
-}
-
-TEST_F(TextOnChosenPrinter, HiddenDisableIsNotTaken) {
-  files.AddFile(kSpool, "DISABLE", "1", kAttrArchive | kAttrHidden);
-  JobOutcome outcome = JobOutcome::Stopped;
-  EXPECT_EQ(Print(LongText(400), &outcome), "");
-  EXPECT_EQ(outcome, JobOutcome::Printed);
-  EXPECT_TRUE(files.Exists(kSpool, "DISABLE"));
+  struct Case {
+    std::string dir, data;
+    std::uint32_t attributes;
+  };
+  for (const Case& c : {Case{kSpool, "", kAttrArchive}, Case{kSpool, "1", kAttrHidden},
+                        Case{std::string(kSpool) + "\\SUB", "1", kAttrArchive}}) {
+    SCOPED_TRACE(c.dir + " " + std::to_string(c.attributes));
+    files.AddFile(c.dir, "DISABLE", c.data, c.attributes);
+    JobOutcome outcome = JobOutcome::Stopped;
+    EXPECT_EQ(Print(LongText(400), &outcome), "");
+    EXPECT_EQ(outcome, JobOutcome::Printed);
+    EXPECT_FALSE(state.flags.StopRequested);
+    EXPECT_TRUE(files.Exists(c.dir, "DISABLE"));
+    files.DeleteFile(c.dir + "\\DISABLE");
+  }
 }
 
 }  // namespace
