@@ -22,6 +22,16 @@ std::string CurrentPrinterText(TPrinter& printer) {
   }
 }
 
+// A refusal of the printer object, told with the printer it was meant for and what the
+// system said about it.
+[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, TPrinter& printer) {
+  const std::string name = CurrentPrinterText(printer);
+  if (name.empty()) throw e;
+  std::string why = e.what();
+  if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
+  throw EPrinter(CannotPrintOn(name, why), e.Detail());
+}
+
 }  // namespace
 
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
@@ -32,12 +42,7 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   try {
     return korv::PrintTextJob(job, context);
   } catch (const EPrinter& e) {
-    // Say which printer refused, and what the system said about it.
-    const std::string printer = CurrentPrinterText(printer_);
-    if (printer.empty()) throw;
-    std::string why = e.what();
-    if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
-    throw EPrinter(CannotPrintOn(printer, why), e.Detail());
+    ThrowNamingPrinter(e, printer_);
   }
 }
 
@@ -46,7 +51,11 @@ JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
   context.pageFeed = pageFeed;
-  korv::PrintRawJob(job, context);
+  try {
+    korv::PrintRawJob(job, context);
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);  // the pass-through document's printer object
+  }
   return JobOutcome::Printed;
 }
 

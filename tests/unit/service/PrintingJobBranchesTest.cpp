@@ -6,6 +6,7 @@
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeSpooler.h"
+#include "printing/EPrinter.h"
 #include "service/PrinterObjectAdapters.h"
 #include "service/RawPrintError.h"
 
@@ -68,6 +69,18 @@ TEST_F(Branches, RawJobBeforeWindows5IsAPageLessPassThroughDocument) {
   EXPECT_EQ(system.log.escapes[0].input, std::string("\x08\x00RAWBYTES", 10));
   EXPECT_EQ(system.log.Count("StartPage"), 0);
   EXPECT_TRUE(spooler.written.empty());
+}
+
+TEST_F(Branches, ARefusedPassThroughDocumentNamesThePrinter) {
+  system.log.failing = {"EndDoc"};
+  auto job = Job("RAWBYTES");
+  auto branches = Make(4);
+  try {
+    branches.PrintRawJob(*job, false);
+    FAIL() << "no error";
+  } catch (const EPrinter& e) {
+    EXPECT_STREQ(e.what(), "Cannot print on Office Laser: Printing failed (EndDoc failed)");
+  }
 }
 
 TEST_F(Branches, RawJobOnAMissingPrinterFailsSoTheLoopKeepsTheFile) {
