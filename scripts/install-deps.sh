@@ -8,7 +8,8 @@ set -euo pipefail
 # runs the 64-bit build under 64-bit Wine.
 # nsis, zip: the release package (scripts/package.sh).
 # imagemagick: import saves screenshots of the test display for a person to look at.
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format
+# clang: libFuzzer (scripts/fuzz.sh) and the ThreadSanitizer build.
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang-format clang
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xauth x11-utils
   cups cups-client cups-bsd libcups2:i386 ghostscript poppler-utils fonts-liberation python3
   imagemagick nsis zip)

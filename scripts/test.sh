@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # README's test command: installs what it needs, then runs every test there is:
-# unit tests (plain and with sanitizers), the Windows build, and the end-to-end tests
+# unit tests (plain and with sanitizers), the two-thread test under ThreadSanitizer, the fuzz
+# targets over their seeds, the Windows build, and the end-to-end tests
 # of the real program under Wine printing into CUPS.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,6 +25,14 @@ echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DKORV_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j"$jobs"
 ctest --test-dir build/sanitize -L unit --output-on-failure -j"$jobs"
+
+echo "== print loop and window handlers on two threads with ThreadSanitizer"
+CC=clang CXX=clang++ cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DKORV_TSAN=ON >/dev/null
+cmake --build build/tsan -j"$jobs" --target tsan_tests
+ctest --test-dir build/tsan -L tsan --output-on-failure
+
+echo "== fuzz targets over their seed corpora (bash scripts/fuzz.sh [seconds] fuzzes)"
+bash scripts/fuzz.sh 0
 
 echo "== Windows build"
 bash scripts/build.sh

@@ -6,6 +6,7 @@
 #   KorvCapture1  default printer   (10+ characters: the service keeps such a name)
 #   KorvCapture2                    (10+ characters)
 #   KorvShort                       (fewer than 10: the service replaces such a name)
+#   KorvReject1                     (failure tests reject and accept it; made once)
 # Every job lands in $KORV_CAPTURE_SPOOL/<job user>/<queue>/: a run sets CUPS_USER to a name of
 # its own and reads its jobs from its own folder, so runs sharing the machine keep apart.
 set -euo pipefail
@@ -46,6 +47,10 @@ for q in "${KORV_QUEUES[@]}"; do
   lpstat -p "$q" 2>/dev/null | grep -q enabled || cupsenable "$q"
   lpstat -a "$q" 2>/dev/null | grep -q 'accepting requests' || cupsaccept "$q"
 done
+if ! lpstat -v "$KORV_REJECT_QUEUE" >/dev/null 2>&1; then
+  lpadmin -p "$KORV_REJECT_QUEUE" -E -v "capture:$KORV_CAPTURE_SPOOL" -m raw \
+    -o printer-error-policy=abort-job 2>/dev/null
+fi
 if [ "$(lpstat -d 2>/dev/null)" != "system default destination: $KORV_DEFAULT_QUEUE" ]; then
   lpadmin -d "$KORV_DEFAULT_QUEUE"
 fi

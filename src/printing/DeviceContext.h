@@ -105,6 +105,8 @@ class DeviceContext {
   virtual int EndPage() = 0;
   virtual int EndDoc() = 0;
   virtual int AbortDoc() = 0;
+  // The platform's error code of the call that just failed on this thread (GetLastError).
+  virtual std::uint32_t LastError() = 0;
   // A printer escape with `input` as its input block and no output.
   virtual int Escape(int escape, const std::string& input) = 0;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace korv {
 
@@ -19,10 +20,19 @@ inline constexpr const char* kPrintingFailedText = "Printing failed";
 class EPrinter : public std::runtime_error {
  public:
   explicit EPrinter(const std::string& text) : std::runtime_error(text) {}
+  // `detail`: which call failed and what the system said, for the status line; the
+  // fixed text stays the message.
+  EPrinter(const std::string& text, std::string detail)
+      : std::runtime_error(text), detail_(std::move(detail)) {}
+
+  const std::string& Detail() const { return detail_; }
 
   // An operating-system failure: its code and the system's text for it, or the generic
   // text when there is no code.
   static EPrinter FromOsError(std::uint32_t code, const std::string& systemText);
+
+ private:
+  std::string detail_;
 };
 
 }  // namespace korv

@@ -20,11 +20,11 @@ bool TRawPrint::BeginJob() {
   if (jobOpen_) return false;
   printer_ = spooler_.Open(DeviceName);
   if (!printer_) {
-    ReportError(LastErrorText());
+    Fail("OpenPrinter");
     return false;
   }
   if (!printer_->StartDocument(JobName, OutputFile)) {
-    ReportError(LastErrorText());
+    Fail("StartDocPrinter");
     printer_->Close();  // the document's failure is the one to tell
     printer_.reset();
     return false;
@@ -37,10 +37,10 @@ bool TRawPrint::BeginJob() {
 
 bool TRawPrint::NewJobPage() {
   if (!jobOpen_) return true;
-  if (pageOpen_ && !printer_->EndPage()) ReportError(LastErrorText());
+  if (pageOpen_ && !printer_->EndPage()) Fail("EndPagePrinter");
   pageOpen_ = false;
   if (!printer_->StartPage()) {
-    ReportError(LastErrorText());
+    Fail("StartPagePrinter");
     return false;
   }
   pageOpen_ = true;
@@ -56,7 +56,7 @@ bool TRawPrint::WriteData(std::string_view data, std::uint32_t& written) {
   written = 0;
   if (!jobOpen_) return false;
   if (!printer_->Write(data.data(), data.size(), written)) {
-    ReportError(LastErrorText());
+    Fail("WritePrinter");
     return false;
   }
   return true;
@@ -64,19 +64,25 @@ bool TRawPrint::WriteData(std::string_view data, std::uint32_t& written) {
 
 bool TRawPrint::EndJob() {
   if (!jobOpen_) return true;
-  if (pageOpen_ && !printer_->EndPage()) ReportError(LastErrorText());
+  if (pageOpen_ && !printer_->EndPage()) Fail("EndPagePrinter");
   pageOpen_ = false;
   if (!printer_->EndDocument()) {
     // The printer stays open with its document; a later EndJob tries again.
-    ReportError(LastErrorText());
+    Fail("EndDocPrinter");
     return false;
   }
   // The handle is gone after ClosePrinter whatever its result, so the job is closed.
   jobOpen_ = false;
   const bool closed = printer_->Close();
-  if (!closed) ReportError(LastErrorText());
+  if (!closed) Fail("ClosePrinter");
   printer_.reset();
   return closed;
+}
+
+void TRawPrint::Fail(const char* call) {
+  const std::string text = LastErrorText();  // before anything else can change it
+  FailedCall = call;
+  ReportError(text);
 }
 
 void TRawPrint::ReportError(const std::string& text) {

@@ -27,6 +27,9 @@ class TRawPrint {
   std::string JobName = "RawPrint";  // the document's name in the print queue
   TError OnError;                    // may be empty
   std::string OutputFile;            // the document goes into this file when not empty
+  // The spooler call that failed last ("OpenPrinter", "WritePrinter", ...), empty while
+  // none has.
+  std::string FailedCall;
 
   // Opens the printer and starts the document and its first page. False on an open job.
   bool BeginJob();
@@ -47,6 +50,8 @@ class TRawPrint {
   bool PageOpen() const { return pageOpen_; }
 
  private:
+  void Fail(const char* call);
+
   Spooler& spooler_;
   std::unique_ptr<SpoolerPrinter> printer_;  // open while jobOpen_ is set
   bool jobOpen_ = false;

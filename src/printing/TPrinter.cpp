@@ -322,13 +322,14 @@ void TPrinter::StartDocument() {
     return true;
   });
   if (context_->StartDocA(documentTitle_.substr(0, kDocumentNameMax), outputFile_) <= 0) {
+    const std::string detail = FailureDetail("StartDoc");
     documentOpen_ = false;
     passThroughDocument_ = false;
-    throw EPrinter(kPrintingFailedText);
+    throw EPrinter(kPrintingFailedText, detail);
   }
   pageCount_ = 0;
   if (!passThroughDocument_) {
-    if (context_->StartPage() <= 0) FailDocument();
+    if (context_->StartPage() <= 0) FailDocument("StartPage");
     pageCount_ = 1;
   }
 }
@@ -336,8 +337,8 @@ void TPrinter::StartDocument() {
 void TPrinter::StartNextPage() {
   auto guard = Lock();
   if (!documentOpen_) throw EPrinter(kNotPrintingText);
-  if (context_->EndPage() <= 0) FailDocument();
-  if (context_->StartPage() <= 0) FailDocument();
+  if (context_->EndPage() <= 0) FailDocument("EndPage");
+  if (context_->StartPage() <= 0) FailDocument("StartPage");
   ++pageCount_;
   canvas_->DropSelections();
 }
@@ -345,11 +346,12 @@ void TPrinter::StartNextPage() {
 void TPrinter::EndDocument() {
   auto guard = Lock();
   if (!documentOpen_) throw EPrinter(kNotPrintingText);
-  if (!passThroughDocument_ && context_->EndPage() <= 0) FailDocument();
+  if (!passThroughDocument_ && context_->EndPage() <= 0) FailDocument("EndPage");
   int ended = context_->EndDoc();
+  const std::string detail = ended <= 0 ? FailureDetail("EndDoc") : "";
   documentOpen_ = false;
   passThroughDocument_ = false;
-  if (ended <= 0) throw EPrinter(kPrintingFailedText);
+  if (ended <= 0) throw EPrinter(kPrintingFailedText, detail);
 }
 
 bool TPrinter::AbortDocument() {
@@ -361,11 +363,23 @@ bool TPrinter::AbortDocument() {
   return aborted > 0;
 }
 
-void TPrinter::FailDocument() {
+void TPrinter::FailDocument(const char* call) {
+  const std::string detail = FailureDetail(call);
   context_->AbortDoc();
   documentOpen_ = false;
   passThroughDocument_ = false;
-  throw EPrinter(kPrintingFailedText);
+  throw EPrinter(kPrintingFailedText, detail);
+}
+
+std::string TPrinter::FailureDetail(const char* call) {
+  // Read before any other call can change the thread's last error.
+  const std::uint32_t code = context_->LastError();
+  std::string detail = call;
+  if (code == 0) return detail + " failed";
+  const std::string text = system_.FormatMessageA(code);
+  detail += " failed, error " + std::to_string(code);
+  if (!text.empty()) detail += ": " + text;
+  return detail;
 }
 
 }  // namespace korv

@@ -127,7 +127,10 @@ class TPrinter {
   void RequireInformationContext();
   void CreateDeviceContext();
   void ReleaseContext();
-  [[noreturn]] void FailDocument();
+  // Aborts the open document after `call` failed and raises "Printing failed".
+  [[noreturn]] void FailDocument(const char* call);
+  // "<call> failed", with the platform's error code and text when it gave one.
+  std::string FailureDetail(const char* call);
 
   PrintSystem& system_;
   mutable std::recursive_mutex lock_;

@@ -17,7 +17,8 @@ class TextJobBranch {
 class RawJobBranch {
  public:
   virtual ~RawJobBranch() = default;
-  virtual JobOutcome PrintRawJob(JobFile& job) = 0;
+  // `pageFeed`: the job's page-feed handling, which its mode fixed when it was taken.
+  virtual JobOutcome PrintRawJob(JobFile& job, bool pageFeed) = 0;
 };
 
 }  // namespace korv

@@ -175,12 +175,15 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
     p_.view.EnablePrinterFont(false);
     p_.view.EnableSelectPrinter(false);
     flags.Printing = true;
-    log_->JobStarted(file.name, file.size, flags.RawMode);
+    // A kept job prints in the mode it was first taken in.
+    const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
+    log_->JobStarted(file.name, file.size, mode != JobMode::Text);
     bool failed = true;
     std::string failure = kUnexpected;
     JobOutcome outcome = JobOutcome::Printed;
     try {
-      outcome = flags.RawMode ? p_.rawJobs.PrintRawJob(*job) : p_.textJobs.PrintTextJob(*job);
+      outcome = mode == JobMode::Text ? p_.textJobs.PrintTextJob(*job)
+                                      : p_.rawJobs.PrintRawJob(*job, mode == JobMode::RawPage);
       failed = false;
     } catch (const std::exception& e) {
       failure = e.what();
@@ -190,7 +193,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
       // The job stays in the spool directory and is tried again after a wait.
       job.reset();
       p_.files.SetCurrentDirectory(state_.spoolDirectory);
-      failed_.NoteFailure(file.name, p_.waiter.NowMs());
+      failed_.NoteFailure(file.name, p_.waiter.NowMs(), mode);
       log_->JobEnded("failed: " + failure);
       NoteError(failure);
       return PollEnd::Continue;

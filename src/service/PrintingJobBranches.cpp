@@ -3,6 +3,10 @@
 #include <string>
 #include <utility>
 
+#include "printing/EPrinter.h"
+#include "service/ChosenPrinter.h"
+#include "service/DisableWatch.h"
+#include "service/PrintFailureText.h"
 #include "service/RawJob.h"
 #include "service/TextJob.h"
 
@@ -48,6 +52,25 @@ class OutputFileSetting {
   TPrinter& printer_;
 };
 
+// The printer a failed text job was meant for; empty when even that cannot be told.
+std::string CurrentPrinterText(TPrinter& printer) {
+  try {
+    return printer.SelectedPrinterText();
+  } catch (...) {
+    return "";
+  }
+}
+
+// A refusal of the printer object, told with the printer it was meant for and what the
+// system said about it.
+[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, TPrinter& printer) {
+  const std::string name = CurrentPrinterText(printer);
+  if (name.empty()) throw e;
+  std::string why = e.what();
+  if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
+  throw EPrinter(CannotPrintOn(name, why), e.Detail());
+}
+
 }  // namespace
 
 JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
@@ -65,28 +88,40 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
 }
 
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
-  const TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
-  return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
+  RequireChosenPrinter(profile_, printer_);
+  DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
+  TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
+  context.watch = &watch;
+  try {
+    return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);
+  }
 }
 
-JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job) {
+JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
   // A raw job always runs to its end; it is never cut off by a stop.
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
-  if (osMajorVersion_ <= 4) {
-    // The pass-through path prints through the printer object.
-    return OnPrinterObject(job, [&] {
-      korv::PrintRawJob(job, context);
-      return JobOutcome::Printed;
-    });
+  context.pageFeed = pageFeed;
+  try {
+    if (osMajorVersion_ <= 4) {
+      // The pass-through path prints through the printer object.
+      return OnPrinterObject(job, [&] {
+        korv::PrintRawJob(job, context);
+        return JobOutcome::Printed;
+      });
+    }
+    JobOutputFile file(files_);
+    if (output_)
+      context.outputFileFor = [&](const std::string& printer) {
+        return file.Create(output_, printer, job.Name());
+      };
+    korv::PrintRawJob(job, context);
+    file.Printed();
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);  // the pass-through document's printer object
   }
-  JobOutputFile file(files_);
-  if (output_)
-    context.outputFileFor = [&](const std::string& printer) {
-      return file.Create(output_, printer, job.Name());
-    };
-  korv::PrintRawJob(job, context);
-  file.Printed();
   return JobOutcome::Printed;
 }
 

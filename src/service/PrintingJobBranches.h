@@ -32,7 +32,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
 
   JobOutcome PrintTextJob(JobFile& job) override;
-  JobOutcome PrintRawJob(JobFile& job) override;
+  JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
 
  private:
   // The selected printer's documents of one job go into `path` (none: empty); a document

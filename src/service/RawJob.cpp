@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "service/JobReadError.h"
+#include "service/PrintFailureText.h"
 #include "service/RawPrintError.h"
 
 namespace korv {
@@ -14,13 +15,25 @@ namespace {
 constexpr char kFormFeed = 12;
 constexpr char kDocumentName[] = "Korvelane";
 
-std::string CannotPrintOn(const std::string& printer, std::string why) {
-  // The system's texts end in their own line break, which a status line cannot show.
-  while (!why.empty() && (why.back() == '\r' || why.back() == '\n' || why.back() == ' '))
-    why.pop_back();
-  std::string message = "Cannot print on " + printer;
-  if (!why.empty()) message += ": " + why;
-  return message;
+// What a failed spooler call means for the job, and what the system said about it.
+std::string SpoolerFailure(const std::string& call, const std::string& systemText) {
+  std::string what = "the spooler failed";
+  if (call == "OpenPrinter")
+    what = "the printer cannot be opened";
+  else if (call == "StartDocPrinter" || call == "StartPagePrinter")
+    what = "the spooler refused the document";
+  else if (call == "WritePrinter")
+    what = "the spooler did not take the data";
+  else if (call == "EndPagePrinter" || call == "EndDocPrinter")
+    what = "the spooler did not accept the finished document";
+  else if (call == "ClosePrinter")
+    what = "the printer could not be closed";
+  if (call.empty()) return WithSystemText(what, systemText);
+  return WithSystemText(what, call + ": " + (systemText.empty() ? "failed" : systemText));
+}
+
+std::string SpoolerFailure(const TRawPrint& raw, const std::optional<std::string>& systemText) {
+  return SpoolerFailure(raw.FailedCall, systemText.value_or(""));
 }
 
 // The next chunk of the job; false at the end of the file.
@@ -36,7 +49,8 @@ bool ReadChunk(JobFile& job, std::string& chunk) {
 class PassThroughJob {
  public:
   explicit PassThroughJob(RawJobContext& context)
-      : context_(context), pageFeed_(context.flags.PageFeedMode.load()) {}
+      : context_(context),
+        pageFeed_(context.pageFeed.value_or(context.flags.PageFeedMode.load())) {}
 
   void Print(JobFile& job) {
     context_.printer.StartPassThroughDocument(kDocumentName);
@@ -105,7 +119,8 @@ void WriteChunk(RawJobContext& context, std::string_view chunk) {
   while (!chunk.empty()) {
     std::uint32_t written = 0;
     if (!raw.WriteData(chunk, written))
-      throw RawPrintError(CannotPrintOn(raw.DeviceName, context.rawPrinterError.value_or("")));
+      throw RawPrintError(
+          CannotPrintOn(raw.DeviceName, SpoolerFailure(raw, context.rawPrinterError)));
     if (written == 0)  // would never finish
       throw RawPrintError(CannotPrintOn(raw.DeviceName, "the printer took no data"));
     chunk.remove_prefix(std::min<std::size_t>(written, chunk.size()));
@@ -155,7 +170,7 @@ void OpenRawJob(RawJobContext& context) {
   };
   // A document whose first page would not start counts as not started.
   if (!raw->BeginJob() || context.rawPrinterError)
-    throw RawPrintError(CannotPrintOn(name, context.rawPrinterError.value_or("")));
+    throw RawPrintError(CannotPrintOn(name, SpoolerFailure(*raw, context.rawPrinterError)));
   context.RawPrinter = std::move(raw);
 }
 
@@ -163,7 +178,7 @@ void CloseRawJob(RawJobContext& context) {
   if (!context.RawPrinter) return;
   const bool ended = context.RawPrinter->EndJob();
   const std::string name = context.RawPrinter->DeviceName;
-  const std::string why = context.rawPrinterError.value_or("");
+  const std::string why = SpoolerFailure(*context.RawPrinter, context.rawPrinterError);
   context.RawPrinter.reset();
   if (!ended) throw RawPrintError(CannotPrintOn(name, why));
 }

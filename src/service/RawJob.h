@@ -29,6 +29,8 @@ struct RawJobContext {
   Spooler& spooler;
   RawJobPrinter& printer;
 
+  // The job's own page-feed handling; PageFeedMode when none is given.
+  std::optional<bool> pageFeed{};
   // The spooler document of the job in progress; none between jobs.
   std::unique_ptr<TRawPrint> RawPrinter{};
   // What RawPrinter last reported; set when any of its spooler calls failed.

@@ -6,13 +6,6 @@
 
 namespace korv {
 
-namespace {
-
-// A stored name shorter than this is taken for a leftover, not a printer choice.
-constexpr std::size_t kShortestPrinterName = 10;
-
-}  // namespace
-
 void SavedPrinterChoice::LoadPrinterChoice() {
   std::lock_guard guard(lock_);
   Load();
@@ -51,8 +44,10 @@ void SavedPrinterChoice::Load() {
     }
   }
 
-  for (std::size_t i = 0; i < printers.size(); ++i) {
+  bool found = false;
+  for (std::size_t i = 0; i < printers.size() && !found; ++i) {
     if (printers[i] != chosen) continue;
+    found = true;
     printer_.SetSelectedIndex(static_cast<int>(i));
     const bool raw = flags_.RawMode.load();
     if (raw) {
@@ -68,8 +63,12 @@ void SavedPrinterChoice::Load() {
     }
     view_.EnablePrinterFont(!raw);
     view_.EnableTestPage(!raw);
-    break;
   }
+  // A chosen printer that is not installed is named as such: jobs wait for it (they never
+  // go to another printer), and the label says why.
+  if (!found && useDefault == "N" && chosen.size() >= kShortestPrinterName)
+    view_.SetPrinterLabel("Printer: " + chosen + (flags_.RawMode ? " (Raw printing)" : "") +
+                          " - not found");
 }
 
 std::string SavedPrinterChoice::PrinterLabel(const std::string& printer, bool raw) {

@@ -38,6 +38,8 @@ class TextJobReader {
       if (got == 0) return true;
       buffer_[got] = 0;
       if (!ProcessChunk()) return false;
+      if (context_.watch) context_.watch->ChunkDone();
+      if (Stopping()) return false;
     }
   }
 

@@ -6,6 +6,7 @@
 
 #include "printing/PrinterTextDevice.h"
 #include "printing/TPrinter.h"
+#include "service/DisableWatch.h"
 #include "service/JobOutcome.h"
 #include "service/ServiceFlags.h"
 #include "service/TextMetrics.h"
@@ -19,6 +20,8 @@ struct TextJobContext {
   std::string spoolDirectory;  // made current again once the document has started
   TPrinter& printer;
   TextMetrics& metrics;
+  // Told of every chunk read; may set StopRequested. None: only StopRequested counts.
+  DisableWatch* watch = nullptr;
 };
 
 // Prints the open job file from its first byte to its end. Printed when the document

@@ -17,6 +17,7 @@ What Wine 8 does with the Windows 98 setting (found with relay traces of the pro
 - With Wine's own winprint.dll copied there, the job arrives: Wine's PostScript header, a line
   "%%BeginDocument: Wine passthrough", then exactly the bytes the escapes carried.
 """
+import re
 import shutil
 import time
 import unittest
@@ -258,8 +259,9 @@ class PassThroughUnderWindows98(RawService):
         data = ALL_BYTES
         name = self.drop_job(data)
         # EndDoc fails (see above): the job stays for a later try and the status says so.
-        self.assertEqual(self.wait_status(lambda s: s.startswith("Status - error"), "the error"),
-                         "Status - error: Printing failed")
+        status = self.wait_status(lambda s: s.startswith("Status - error"), "the error")
+        self.assertRegex(status, rf"^Status - error: Cannot print on {re.escape(QUEUE)}.*: "
+                                 r"Printing failed \(EndDoc failed.*\)$")
         self.assertEqual((self.service.spool / name).read_bytes(), data)
         self.assertTrue(self.service.running)
         self.assertIsNotNone(self.rig.driver.find(TITLE))
@@ -292,7 +294,8 @@ class PassThroughUnderWindows98(RawService):
         name = self.drop_job(b"TEXT UNDER 98\r\n")
         self.assertEqual(
             self.wait_status(lambda s: s.startswith("Status - error"), "the error"),
-            "Status - error: Operation not supported on selected printer")
+            f"Status - error: Cannot print on {entry(QUEUE)}: "
+            "Operation not supported on selected printer")
         self.assertTrue((self.service.spool / name).exists())
         self.assertTrue(self.service.running)
         self.assertNothingPrinted()

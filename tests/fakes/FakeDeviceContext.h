@@ -63,6 +63,7 @@ struct FakeDeviceLog {
   int deletedWhileSelected = 0;  // objects destroyed while a live context still held them
 
   std::set<std::string> failing;
+  std::uint32_t lastError = 0;  // what LastError reports after a failing call
   int widthNumerator = 3, widthDenominator = 5;
 
   bool Fails(const std::string& call) const { return failing.count(call) != 0; }
@@ -100,6 +101,7 @@ class FakeDeviceContext : public DeviceContext {
   int StartPage() override;
   int EndPage() override;
   int EndDoc() override;
+  std::uint32_t LastError() override { return log_.lastError; }
   int AbortDoc() override;
   int Escape(int escape, const std::string& input) override;
   std::unique_ptr<DrawingObject> CreateFontIndirectA(const LogFont& font) override;

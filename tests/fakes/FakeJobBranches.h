@@ -37,7 +37,11 @@ class FakeTextJobBranch : public TextJobBranch, public FakeJobBranch {
 
 class FakeRawJobBranch : public RawJobBranch, public FakeJobBranch {
  public:
-  JobOutcome PrintRawJob(JobFile& job) override { return Take(job); }
+  JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override {
+    pageFeeds.push_back(pageFeed);
+    return Take(job);
+  }
+  std::vector<bool> pageFeeds;  // each job's page-feed handling
 };
 
 }  // namespace korv::fakes

@@ -33,6 +33,7 @@ class Win32DeviceContext : public DeviceContext {
   int EndPage() override;
   int EndDoc() override;
   int AbortDoc() override;
+  std::uint32_t LastError() override { return ::GetLastError(); }
   int Escape(int escape, const std::string& input) override;
   std::unique_ptr<DrawingObject> CreateFontIndirectA(const LogFont& font) override;
   std::unique_ptr<DrawingObject> CreatePen(std::int32_t width, ColorRef colour) override;

@@ -5,6 +5,7 @@ import time
 from pathlib import Path
 
 QUEUES = ("KorvCapture1", "KorvCapture2", "KorvShort")
+REJECT_QUEUE = "KorvReject1"  # as scripts/rig/queues.sh: tests reject and accept it
 DEFAULT_QUEUE = "KorvCapture1"
 CAPTURE_SPOOL = Path("/var/spool/korvcapture")  # as scripts/rig/queues.sh
 

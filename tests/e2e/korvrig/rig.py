@@ -11,8 +11,8 @@ import subprocess
 import time
 from pathlib import Path
 
-from .base import (CAPTURE_SPOOL, DEFAULT_QUEUE, QUEUES, RIG_SCRIPTS, RUN_DIR, SOURCE_DIR,
-                   WIN32_DIR, WINE, WINE_ARCH, RigError, _pid_alive, wait_until)
+from .base import (CAPTURE_SPOOL, DEFAULT_QUEUE, QUEUES, REJECT_QUEUE, RIG_SCRIPTS, RUN_DIR,
+                   SOURCE_DIR, WIN32_DIR, WINE, WINE_ARCH, RigError, _pid_alive, wait_until)
 from .capture import Capture
 from .driver import Driver
 from .service import Service
@@ -290,7 +290,7 @@ def setup(run_dir=RUN_DIR):
     spool = CAPTURE_SPOOL / user
     if spool.exists():
         shutil.rmtree(spool)
-    for queue in QUEUES:
+    for queue in QUEUES + (REJECT_QUEUE,):
         (spool / queue).mkdir(parents=True)
     capture_root = run_dir / "capture"
     capture_root.symlink_to(spool, target_is_directory=True)

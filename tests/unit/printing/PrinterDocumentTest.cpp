@@ -154,6 +154,39 @@ TEST_F(PrinterDocument, ARefusedPageOrEndIsReportedAndThrowsTheDocumentAway) {
   EXPECT_FALSE(printer.DocumentOpen());
 }
 
+// The fixed text stays the message; the detail names the refused call and the system's
+// code and text, or only the call when the system gave no code.
+TEST_F(PrinterDocument, ARefusalCarriesTheCallAndTheSystemsText) {
+  system.messages[1804] = "The specified datatype is invalid.";
+  struct Case {
+    const char* failing;
+    std::uint32_t code;
+    const char* detail;
+  };
+  for (const Case& c :
+       {Case{"StartDocA", 1804, "StartDoc failed, error 1804: The specified datatype is invalid."},
+        Case{"StartPage", 0, "StartPage failed"}, Case{"EndPage", 5, "EndPage failed, error 5"},
+        Case{"EndDoc", 1804, "EndDoc failed, error 1804: The specified datatype is invalid."}}) {
+    SCOPED_TRACE(c.failing);
+    system.log.failing.clear();
+    system.log.lastError = c.code;
+    const bool atStart = std::string(c.failing).rfind("Start", 0) == 0;
+    if (!atStart) printer.StartDocument();
+    system.log.failing = {c.failing};
+    try {
+      if (atStart)
+        printer.StartDocument();
+      else
+        printer.EndDocument();
+      ADD_FAILURE() << "no error";
+    } catch (const EPrinter& e) {
+      EXPECT_STREQ(e.what(), "Printing failed");
+      EXPECT_EQ(e.Detail(), c.detail);
+    }
+    EXPECT_FALSE(printer.DocumentOpen());
+  }
+}
+
 TEST_F(PrinterDocument, AbortThrowsTheOpenDocumentAway) {
   EXPECT_FALSE(printer.AbortDocument());
   printer.SetPassThroughDocument(true);

@@ -98,10 +98,10 @@ TEST_F(FileOutput, NamesAreUniqueInAFolderMadeWhenMissing) {
 TEST_F(FileOutput, DocumentsNameTheirFilesOnFilePrintersOnly) {
   const std::string file = "C:\\KORVELAN\\PRINTED\\JOB1-20261208-060504";
   EXPECT_EQ(branches.PrintTextJob(*Job()), JobOutcome::Printed);
-  EXPECT_EQ(branches.PrintRawJob(*Job()), JobOutcome::Printed);
+  EXPECT_EQ(branches.PrintRawJob(*Job(), false), JobOutcome::Printed);
   PrintingJobBranches passThrough{state, files, profile, printer, metrics, spooler, 4};
   passThrough.SetFileOutput(output);
-  EXPECT_EQ(passThrough.PrintRawJob(*Job()), JobOutcome::Printed);
+  EXPECT_EQ(passThrough.PrintRawJob(*Job(), false), JobOutcome::Printed);
   EXPECT_EQ(system.log.outputs, (std::vector<std::string>{file + ".prn", file + "-3.prn"}));
   EXPECT_EQ(spooler.outputFiles, std::vector<std::string>{file + "-2.prn"});
   EXPECT_EQ(printer.OutputFile(), "");  // that job's documents only
@@ -109,7 +109,7 @@ TEST_F(FileOutput, DocumentsNameTheirFilesOnFilePrintersOnly) {
   Set("Printer", "Office Laser");
   printer.SetSelectedIndex(1);
   branches.PrintTextJob(*Job());
-  branches.PrintRawJob(*Job());
+  branches.PrintRawJob(*Job(), false);
   EXPECT_EQ(system.log.outputs.back(), "");
   EXPECT_EQ(spooler.outputFiles.size(), 1u);
   EXPECT_EQ(files.Names(kPrinted).size(), 3u);
@@ -119,7 +119,7 @@ TEST_F(FileOutput, DocumentThatFailsTakesItsFileAway) {
   system.log.failing.insert("StartDocA");
   EXPECT_THROW(branches.PrintTextJob(*Job()), EPrinter);
   spooler.failAfter["StartDocPrinter"] = 0;
-  EXPECT_THROW(branches.PrintRawJob(*Job()), RawPrintError);
+  EXPECT_THROW(branches.PrintRawJob(*Job(), false), RawPrintError);
   EXPECT_EQ(system.log.outputs.size(), 1u);
   EXPECT_EQ(spooler.outputFiles.size(), 1u);
   EXPECT_TRUE(files.Names(kPrinted).empty());
@@ -138,7 +138,9 @@ TEST_F(FileOutput, LoopKeepsTheJobWhileTheFolderCannotBeWritten) {
                                        choice, branches, branches}};
   loop.Poll();
   EXPECT_TRUE(files.Exists(kSpool, "JOB1"));
-  EXPECT_EQ(view.status, "Status - error: Cannot write in the output folder C:\\KORVELAN\\PRINTED");
+  EXPECT_EQ(view.status,
+            "Status - error: Cannot print on File Printer 1: Cannot write in the output folder "
+            "C:\\KORVELAN\\PRINTED");
   EXPECT_EQ(system.log.Count("StartDocA"), 0);
 
   files.unwritable.clear();  // the folder is fixed: the job goes at its next try

@@ -6,6 +6,7 @@
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeSpooler.h"
+#include "printing/EPrinter.h"
 #include "service/PrinterObjectAdapters.h"
 #include "service/RawPrintError.h"
 
@@ -55,7 +56,7 @@ TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {
 TEST_F(Branches, RawJobFromWindows5OnGoesToTheSpoolerUntouched) {
   const std::string bytes("\x1b@raw\0bytes\x0c", 12);
   auto job = Job(bytes);
-  EXPECT_EQ(Make(5).PrintRawJob(*job), JobOutcome::Printed);
+  EXPECT_EQ(Make(5).PrintRawJob(*job, false), JobOutcome::Printed);
   EXPECT_EQ(spooler.written, bytes);
   EXPECT_EQ(store.Stored("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer"), "Office Laser");
   EXPECT_TRUE(system.log.documents.empty());
@@ -63,18 +64,30 @@ TEST_F(Branches, RawJobFromWindows5OnGoesToTheSpoolerUntouched) {
 
 TEST_F(Branches, RawJobBeforeWindows5IsAPageLessPassThroughDocument) {
   auto job = Job("RAWBYTES");
-  EXPECT_EQ(Make(4).PrintRawJob(*job), JobOutcome::Printed);
+  EXPECT_EQ(Make(4).PrintRawJob(*job, false), JobOutcome::Printed);
   ASSERT_EQ(system.log.escapes.size(), 1u);
   EXPECT_EQ(system.log.escapes[0].input, std::string("\x08\x00RAWBYTES", 10));
   EXPECT_EQ(system.log.Count("StartPage"), 0);
   EXPECT_TRUE(spooler.written.empty());
 }
 
+TEST_F(Branches, ARefusedPassThroughDocumentNamesThePrinter) {
+  system.log.failing = {"EndDoc"};
+  auto job = Job("RAWBYTES");
+  auto branches = Make(4);
+  try {
+    branches.PrintRawJob(*job, false);
+    FAIL() << "no error";
+  } catch (const EPrinter& e) {
+    EXPECT_STREQ(e.what(), "Cannot print on Office Laser: Printing failed (EndDoc failed)");
+  }
+}
+
 TEST_F(Branches, RawJobOnAMissingPrinterFailsSoTheLoopKeepsTheFile) {
   store.Store("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer", "Printer Gone Away");
   auto job = Job("RAWBYTES");
   auto branches = Make(5);
-  EXPECT_THROW(branches.PrintRawJob(*job), RawPrintError);
+  EXPECT_THROW(branches.PrintRawJob(*job, false), RawPrintError);
 }
 
 TEST(CanvasFontOnTPrinter, ChosenFontBecomesThePrinterFontAndReadsBack) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -227,7 +228,8 @@ TEST_F(RawJobTest, VanishedPrinterKeepsTheJobWithTheSystemsText) {
     FAIL() << "no error";
   } catch (const RawPrintError& error) {
     EXPECT_EQ(std::string(error.what()),
-              "Cannot print on Gone Printer 77: The printer name is invalid.");
+              "Cannot print on Gone Printer 77: the printer cannot be opened (OpenPrinter: The "
+              "printer name is invalid.)");
   }
   EXPECT_EQ(context.RawPrinter, nullptr);
 }
@@ -237,17 +239,24 @@ TEST_F(RawJobTest, SpoolerFailuresKeepTheJobForALaterPoll) {
   store.Store(kIni, "Vozazad", "Printer", kPrinter);
   const std::string job = Text(300);
   files.AddFile(kSpool, "JOB1", job);
-  for (const char* call : {"OpenPrinter", "StartDocPrinter", "StartPagePrinter", "WritePrinter",
-                           "EndDocPrinter", "ClosePrinter"}) {
+  // Each failure says what it means for the job, which call failed and the system's text.
+  const std::map<std::string, std::string> meaning{
+      {"OpenPrinter", "the printer cannot be opened"},
+      {"StartDocPrinter", "the spooler refused the document"},
+      {"StartPagePrinter", "the spooler refused the document"},
+      {"WritePrinter", "the spooler did not take the data"},
+      {"EndDocPrinter", "the spooler did not accept the finished document"},
+      {"ClosePrinter", "the printer could not be closed"}};
+  for (const auto& [call, what] : meaning) {
     SCOPED_TRACE(call);
-    spooler.failAfter = {{call, call == std::string("WritePrinter") ? 1 : 0}};
+    spooler.failAfter = {{call, call == "WritePrinter" ? 1 : 0}};
     spooler.written.clear();
     try {
       PrintAgain(5);
       FAIL() << "no error";
     } catch (const RawPrintError& error) {
-      EXPECT_EQ(std::string(error.what()),
-                "Cannot print on Laser Printer 9: The printer is out of paper.");
+      EXPECT_EQ(std::string(error.what()), "Cannot print on Laser Printer 9: " + what + " (" +
+                                               call + ": The printer is out of paper.)");
     }
     EXPECT_EQ(context.RawPrinter, nullptr);
     EXPECT_EQ(spooler.openPrinters, 0);

@@ -155,7 +155,7 @@ TEST_F(PrinterChoiceTest, FirstEntryOfTheNameIsSelected) {
   EXPECT_THAT(printer.writes, ElementsAre(1));
 }
 
-TEST_F(PrinterChoiceTest, SavedPrinterNoLongerInstalledChangesNothingMore) {
+TEST_F(PrinterChoiceTest, SavedPrinterNoLongerInstalledIsNamedNotFoundAndNothingElseChanges) {
   Store("UseDefault", "N");
   Store("Printer", "Removed Printer");
   view.printerFont = false;  // as a job left them
@@ -165,11 +165,23 @@ TEST_F(PrinterChoiceTest, SavedPrinterNoLongerInstalledChangesNothingMore) {
 
   EXPECT_EQ(printer.selected, -1);
   EXPECT_THAT(printer.writes, IsEmpty());
-  EXPECT_EQ(view.printerLabel, "");
+  EXPECT_EQ(view.printerLabel, "Printer: Removed Printer - not found");
   EXPECT_FALSE(view.printerFont);
   EXPECT_FALSE(view.testPage);
   EXPECT_EQ(chosenPrinter.Get(), "Removed Printer");
   EXPECT_THAT(TakeWrites(), IsEmpty());
+}
+
+TEST_F(PrinterChoiceTest, MissingPrinterInRawModeKeepsTheModeInTheLabel) {
+  Store("UseDefault", "N");
+  Store("Printer", "Removed Printer");
+  flags.RawMode = true;
+  choice.LoadPrinterChoice();
+  EXPECT_EQ(view.printerLabel, "Printer: Removed Printer (Raw printing) - not found");
+  // Once it is installed again the label is the usual one.
+  printer.printers.push_back("Removed Printer");
+  choice.LoadPrinterChoice();
+  EXPECT_EQ(view.printerLabel, "Printer: Removed Printer (Raw printing)");
 }
 
 TEST_F(PrinterChoiceTest, EmptyPrinterListOnlySetsTheBoxAndSelectPrinter) {

@@ -1,0 +1,53 @@
+// Any bytes as a text job on the recording device context: the job ends, no document
+// stays open, and every page that was started was ended.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakePrintSystem.h"
+#include "fakes/MemoryJobFile.h"
+#include "service/TextJob.h"
+
+namespace {
+
+const std::string kSpool = "C:\\KORVELAN\\WINPRINT";
+
+std::size_t Count(const std::vector<std::string>& calls, const std::string& name) {
+  std::size_t n = 0;
+  for (const std::string& call : calls) n += call == name ? 1 : 0;
+  return n;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace korv;
+  fakes::FakePrintSystem system;
+  system.level4 = {{"Office Laser", ""}};
+  system.defaults = {{"Office Laser", ""}};
+  fakes::FakeFileSystem files;
+  files.AddDirectory(kSpool);
+  files.SetCurrentDirectory(kSpool);
+  TPrinter printer(system);
+  ServiceFlags flags;
+  flags.Printing = true;
+  TextMetrics metrics;
+  const TextJobContext context{flags, files, kSpool, printer, metrics};
+
+  fakes::MemoryJobFile job(std::string(reinterpret_cast<const char*>(data), size));
+  if (PrintTextJob(job, context) != JobOutcome::Printed) std::abort();
+  if (printer.DocumentOpen()) std::abort();
+  const auto& calls = system.log.calls;
+  if (Count(calls, "StartDocA") != 1 || Count(calls, "EndDoc") != 1) std::abort();
+  if (Count(calls, "StartPage") != Count(calls, "EndPage")) std::abort();
+  if (Count(calls, "StartPage") != static_cast<std::size_t>(printer.PageCount())) std::abort();
+  // Every character cell starts on the page (its width is the longer side in landscape).
+  const int width =
+      std::max(system.caps.at(DeviceCap::HorzRes), system.caps.at(DeviceCap::VertRes));
+  for (const auto& text : system.log.texts)
+    if (text.at.x < 0 || text.at.x > width || text.at.y < 0) std::abort();
+  return 0;
+}

@@ -1,0 +1,156 @@
+// The print thread runs the real loop and job branches while the window thread runs the
+// handlers a user clicks, both on the one printer object, profile and printer choice, as
+// the service wires them. Built with ThreadSanitizer, any unguarded sharing fails it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <thread>
+
+#include "LockedFakes.h"
+#include "fakes/FakeAppShell.h"
+#include "fakes/FakeHostWindowActivation.h"
+#include "fakes/FakeMainFormPorts.h"
+#include "fakes/FakePrintSystem.h"
+#include "fakes/FakeProfileStore.h"
+#include "fakes/FakeSpooler.h"
+#include "fakes/FakeTrayIconSetup.h"
+#include "fakes/FakeWaiter.h"
+#include "service/MainFormHandlers.h"
+#include "service/PrintLoop.h"
+#include "service/PrinterObjectAdapters.h"
+#include "service/PrintingJobBranches.h"
+#include "service/SavedPrinterChoice.h"
+
+namespace korv {
+namespace {
+
+const std::string kHome = "C:\\KORVELAN";
+const std::string kSpool = "C:\\KORVELAN\\WINPRINT";
+
+struct ThreadedService : ::testing::Test {
+  ThreadedService() {
+    system.level4 = {{"Office Laser 1", ""}, {"Office Laser 2", ""}};
+    system.defaults = {{"Office Laser 1", ""}};
+    spooler.printers = {"Office Laser 1", "Office Laser 2"};
+    files.AddDirectory(kHome);
+    files.AddDirectory(kSpool);
+    files.AddFile(kHome, "VOZAZAD.TST", "TEST PAGE\r\nLINE TWO\r\n");
+    files.SetCurrentDirectory(kSpool);
+    state.homeDirectory = kHome + "\\";
+    state.spoolDirectory = kHome + "\\\\WINPRINT";
+    profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
+    listSelector.answer = 2;
+    fontDialog.answer = FontAttributes{"Lucida Console"};
+  }
+
+  // The print thread's world.
+  fakes::FakePrintSystem system;
+  TPrinter printer{system};
+  fakes::LockedFileSystem files;
+  fakes::FakeProfileStore store;
+  Profile profile{store};
+  ServiceState state;
+  fakes::LockedServiceView view;
+  TextMetrics metrics;
+  fakes::FakeSpooler spooler;
+  PrinterSelectionOnTPrinter selection{printer};
+  CanvasFontOnTPrinter canvasFont{printer};
+  TextMetricsResetOnTPrinter metricsReset{metrics, printer, state.flags};
+  SavedPrinterChoice choice{profile, view, state.flags, state.ChosenPrinter, selection};
+  PrintingJobBranches branches{state, files, profile, printer, metrics, spooler, 5};
+  fakes::FakeWaiter waiter;
+  fakes::FakeAppShell loopShell;
+  fakes::FakeTrayIconSetup tray;
+  fakes::FakeHostWindowActivation loopHost;
+  PrintLoop loop{state, PrintLoopPorts{files, profile, waiter, view, loopShell, tray, loopHost,
+                                       canvasFont, choice, branches, branches}};
+
+  // The window thread's world.
+  fakes::FakeListSelector listSelector;
+  fakes::FakeFontDialog fontDialog;
+  fakes::FakeConfirmBox confirmBox;
+  fakes::FakeAppShell windowShell;
+  fakes::FakeHostWindowActivation windowHost;
+  fakes::FakeServiceWindow window;
+  MainFormHandlers handlers{MainFormDeps{state, profile, view, files, choice, selection, canvasFont,
+                                         fontDialog, listSelector, metricsReset, confirmBox,
+                                         windowShell, windowHost, window}};
+};
+
+TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
+  constexpr int kJobs = 60;
+  // The host program drops a job, now and then a mode control file, every few polls,
+  // and DISABLE at the end.
+  int dropped = 0;
+  waiter.afterSleep = [&] {
+    // A short real pause per poll, so the user's clicks fall between and into jobs.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (waiter.sleeps % 3 != 0) return;
+    if (dropped < kJobs) {
+      const int n = dropped++;
+      if (n % 10 == 4) files.Drop(kSpool, "RAWPRINT", "x");
+      if (n % 10 == 7) files.Drop(kSpool, "RAWPAGE", "x");
+      if (n % 10 == 9) files.Drop(kSpool, "WINPRINT", "x");
+      files.Drop(kSpool, "JOB" + std::to_string(n),
+                 "JOB " + std::to_string(n) + "\x01\x32 TWELVE CPI\r\n\fPAGE TWO\r\n");
+    } else if (dropped == kJobs) {
+      ++dropped;
+      files.Drop(kSpool, "DISABLE", "x");
+    }
+  };
+
+  std::atomic<bool> loopDone{false};
+  std::thread worker([&] {
+    try {
+      choice.LoadPrinterChoice();
+    } catch (const std::exception&) {
+      // start-up shows it in a box and starts the loop all the same
+    }
+    loop.Run();
+    loopDone = true;
+  });
+
+  // The user clicks around while jobs print: the buttons as the window offers them. A
+  // handler's error goes to the standard error box, as the window's handler runner does
+  // (a printer change refused while a text document is open, say).
+  int clicks = 0, errorBoxes = 0;
+  while (!loopDone) {
+    const fakes::FakeServiceView seen = view.Snapshot();
+    try {
+      switch (clicks++ % 4) {
+        case 0:
+          if (seen.selectPrinter) handlers.PrnSetup();
+          break;
+        case 1:
+          if (seen.printerFont) handlers.PrinterFont();
+          break;
+        case 2:
+          view.SetUseDefaultTicked(!seen.useDefault);
+          handlers.SetDefaultPrinter();
+          break;
+        default:
+          if (clicks % 40 == 3) handlers.PrintTestPage();
+          break;
+      }
+    } catch (const std::exception&) {
+      ++errorBoxes;
+    }
+    std::this_thread::yield();
+  }
+  worker.join();
+  std::printf("%d clicks, %d error boxes\n", clicks, errorBoxes);
+
+  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_EQ(loopShell.quits, 1);
+  EXPECT_GT(clicks, 100);
+  int left = 0;
+  for (int n = 0; n < kJobs; ++n) left += files.Has(kSpool, "JOB" + std::to_string(n)) ? 1 : 0;
+  EXPECT_EQ(left, 0);
+}
+
+}  // namespace
+}  // namespace korv
