@@ -1,6 +1,6 @@
-"""Where text lands on the page, compared with positions recorded from an earlier build: the
+"""Where text lands on the page, compared with positions recorded from an earlier build (the
 committed test page, dense pages at 10, 12, 17 and 20 characters per inch and in landscape,
-lines mixing bold and normal.
+lines mixing bold and normal), and lines at 8 and 12 lines per inch that do not overlap.
 
 Positions are Ghostscript's txtwrite origins in tenths of a point (txtwrite at 720 per inch),
 kept in data/text_positions/<job>.json. Record them anew (only when a layout change is meant):
@@ -13,6 +13,7 @@ from pathlib import Path
 
 import korvrig
 from korvrig import textjobs
+from test_text_printing import DPI, Raster
 
 DATA = Path(__file__).resolve().parent / "data" / "text_positions"
 RESOLUTION = 720  # txtwrite units per inch: tenths of a point
@@ -122,8 +123,8 @@ class TextPositions(unittest.TestCase):
     def recorded(self, name):
         return decode(json.loads((DATA / f"{name}.json").read_text())["pages"])
 
-    def test_every_job_keeps_every_position(self):
-        for name in ("test-page", "dense-10cpi", "dense-12cpi", "dense-17cpi", "dense-20cpi",
+    def test_dense_pages_and_mixed_weights_keep_every_position(self):
+        for name in ("dense-10cpi", "dense-12cpi", "dense-17cpi", "dense-20cpi",
                      "dense-landscape", "mixed-weights"):
             with self.subTest(name):
                 old, new = self.recorded(name), positions(self.printed[name])
@@ -131,6 +132,83 @@ class TextPositions(unittest.TestCase):
                 self.assertGreater(sum(map(len, old)), 40)
                 for number, (before, after) in enumerate(zip(old, new), 1):
                     self.assertEqual(after, before, f"page {number}")
+
+    def test_the_test_page_keeps_its_cells_and_only_tight_lines_get_shorter(self):
+        old, new = self.recorded("test-page"), positions(self.printed["test-page"])
+        self.assertEqual(len(new), len(old), "pages")
+        shorter = []
+        for before, after in zip(old, new):
+            self.assertEqual([c[0] for c in after], [c[0] for c in before])
+            for (text, x0, y0, font0, size0), (_, x1, y1, font1, size1) in zip(before, after):
+                self.assertEqual((x1, font1), (x0, font0), text)
+                if size1 == size0:
+                    self.assertEqual(y1, y0, text)
+                    continue
+                # A smaller font in the same cell: its baseline rises, by less than a line.
+                self.assertLess(size1, size0, text)
+                self.assertTrue(y0 - 90 < y1 < y0, (text, y0, y1))
+                shorter.append((y0, text))
+        # Exactly the three lines of the 8 lines per inch block.
+        lines = {}
+        for y, text in shorter:
+            lines[y] = lines.get(y, "") + text
+        self.assertEqual(sorted(lines.values()),
+                         sorted(f"8linesperinch:{n}line" for n in ("first", "second", "third")))
+
+
+class TightLines(unittest.TestCase):
+    """Lines closer than the font's height: each line's lowest ink stays above the next
+    line's highest. Every other line is printed in one job and the rest in another, so that
+    each rendered band of ink belongs to one line."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.rig = korvrig.Rig.get()
+        cls.capture = cls.rig.capture(korvrig.DEFAULT_QUEUE)
+        cls.service = cls.rig.start_service(ini=INI, name="tight")
+        cls.service.wait_window("Printer (Korvelane)", timeout=60)
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            cls.service.stop()
+        finally:
+            cls.rig.kill_services()
+
+    def bands(self, data, name):
+        self.service.drop(name, data)
+        job = self.capture.wait_job(timeout=60)
+        self.service.wait_gone(name, timeout=15)
+        rows = Raster(job.path, DPI).inked_rows()
+        bands = [[rows[0], rows[0]]]
+        for row in rows[1:]:
+            if row == bands[-1][1] + 1:
+                bands[-1][1] = row
+            else:
+                bands.append([row, row])
+        return bands
+
+    def test_lines_at_8_and_12_lines_per_inch_do_not_overlap(self):
+        # Capitals with accents above, descenders below, bars from top to bottom (the box
+        # glyphs' lines join across lines by design: none here).
+        text = b"\xc9\xd6\xd1gjpqy|[]()_ \xca\xdcgypQ|"
+        for lpi, cpi in ((8, 10), (12, 10), (12, 17)):
+            with self.subTest(lpi=lpi, cpi=cpi):
+                lines = 8
+                jobs = [textjobs.PITCH[cpi] + textjobs.lpi(lpi) + textjobs.CRLF.join(
+                    text if n % 2 == parity else b"" for n in range(lines)) + textjobs.CRLF
+                    for parity in (0, 1)]
+                even = self.bands(jobs[0], f"TIGHT{lpi}{cpi}E")
+                odd = self.bands(jobs[1], f"TIGHT{lpi}{cpi}O")
+                self.assertEqual((len(even), len(odd)), (lines // 2, lines // 2), (even, odd))
+                ordered = sorted(even + odd)
+                self.assertEqual(ordered[0::2], even)  # the jobs' lines alternate
+                for upper, lower in zip(ordered, ordered[1:]):
+                    self.assertLess(upper[1], lower[0], f"{upper} overlaps {lower}")
+                # The lines keep their spacing: one line height from top to top.
+                advance = DPI // lpi
+                for upper, lower in zip(even, even[1:]):
+                    self.assertAlmostEqual(lower[0] - upper[0], 2 * advance, delta=2)
 
 
 if __name__ == "__main__":
