@@ -49,11 +49,6 @@ class TextDevice : public ::testing::Test {
     std::string text;
     std::vector<std::int32_t> advances;
     friend bool operator==(const Call&, const Call&) = default;
-    friend std::ostream& operator<<(std::ostream& out, const Call& c) {
-      out << "{" << c.x << "," << c.y << " '" << c.text << "' dx";
-      for (auto a : c.advances) out << " " << a;
-      return out << "}";
-    }
   };
   std::vector<Call> Calls() const {
     std::vector<Call> calls;
