@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -77,10 +78,11 @@ struct LogFont {
   friend bool operator==(const LogFont&, const LogFont&) = default;
 };
 
-// The two measures of a font the text device uses.
+// The measures of a font the text device and the font fitting use.
 struct TextMetric {
-  std::int32_t height = 0;
+  std::int32_t height = 0;  // the cell: ascent plus descent
   std::int32_t aveCharWidth = 0;
+  std::int32_t internalLeading = 0;  // room for accents inside the cell, above the letters
 };
 
 // A font, pen or brush made for drawing; destroying it deletes it. It must not be
@@ -122,6 +124,10 @@ class DeviceContext {
   virtual bool GetTextMetricsA(TextMetric& out) = 0;
   virtual bool GetTextExtentPointA(std::string_view text, Size& out) = 0;
   virtual bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) = 0;
+  // The text's characters from (x, y), each `advances[i]` after the one before; `advances`
+  // holds one value per character.
+  virtual bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
+                           std::span<const std::int32_t> advances) = 0;
   virtual bool MoveToEx(std::int32_t x, std::int32_t y) = 0;
   virtual bool LineTo(std::int32_t x, std::int32_t y) = 0;
   virtual bool FillRect(const Rect& rect, DrawingObject& brush) = 0;

@@ -69,6 +69,7 @@ void PrinterTextDevice::Write(std::string_view bytes) {
       continue;
     }
     flush(i);
+    DrawQueued();
     if (byte == kLineFeed) {
       EndLine();
     } else if (byte == kCarriageReturn) {
@@ -80,6 +81,7 @@ void PrinterTextDevice::Write(std::string_view bytes) {
     }
   }
   flush(bytes.size());
+  DrawQueued();
 }
 
 std::int32_t PrinterTextDevice::LineAdvance(const TextMetric& metric) const {
@@ -113,10 +115,40 @@ void PrinterTextDevice::RenderRun(std::string_view run) {
 
   std::int32_t x = cursorX_;
   for (std::size_t i = 0; i < keep; ++i) {
-    if (run[i] != ' ') canvas.TextOutAt(x, cursorY_, run.substr(i, 1));
+    QueueCharacter(x, run[i], w);
     x += w;
   }
   cursorX_ = x;
+  if (keep < run.size()) DrawQueued();
+}
+
+void PrinterTextDevice::QueueCharacter(std::int32_t x, char byte, std::int32_t cellWidth) {
+  QueuedText& q = queued_;
+  if (byte == ' ') {
+    if (!q.text.empty()) ++q.trailingSpaces;  // blank cells before the first are not sent
+    return;
+  }
+  const auto cells = static_cast<std::int64_t>(q.text.size() + q.trailingSpaces);
+  const bool adjoins = !q.text.empty() && q.y == cursorY_ && q.cellWidth == cellWidth &&
+                       static_cast<std::int64_t>(q.x) + cells * cellWidth == x;
+  if (!adjoins) {
+    DrawQueued();
+    q.x = x;
+    q.y = cursorY_;
+    q.cellWidth = cellWidth;
+  }
+  q.text.append(q.trailingSpaces, ' ');
+  q.trailingSpaces = 0;
+  q.text.push_back(byte);
+}
+
+void PrinterTextDevice::DrawQueued() {
+  QueuedText& q = queued_;
+  q.trailingSpaces = 0;
+  if (q.text.empty()) return;
+  const std::string text = std::move(q.text);
+  q.text.clear();  // a failed drawing leaves nothing behind to draw again
+  printer_.DocumentCanvas().TextOutCells(q.x, q.y, text, q.cellWidth);
 }
 
 void PrinterTextDevice::EndLine() {
@@ -132,6 +164,7 @@ void PrinterTextDevice::EndLine() {
 }
 
 void PrinterTextDevice::NewPage() {
+  DrawQueued();
   cursorX_ = 0;
   cursorY_ = 0;
   printer_.StartNextPage();

@@ -2,8 +2,11 @@
 // The text output device on the printer object: every character in a cell of the font's
 // average width on a fixed grid, lines advanced by the line height, new pages on
 // overflow and after form feeds, box-drawing characters drawn as lines and blocks.
-// What is written is rendered before the write returns.
+// What is written is rendered before the write returns. Neighbouring characters of a line
+// go to the printer in one call with the cell advance for each, so that every character
+// still lands in its own cell.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "printing/TPrinter.h"
@@ -37,6 +40,10 @@ class PrinterTextDevice {
 
  private:
   void RenderRun(std::string_view run);
+  // Adds a kept character in the cell at x to the text waiting to be drawn.
+  void QueueCharacter(std::int32_t x, char byte, std::int32_t cellWidth);
+  // Draws the waiting text, if any, in one call.
+  void DrawQueued();
   void EndLine();
   void NewPage();
   void DrawGlyph(std::uint8_t code);
@@ -50,6 +57,16 @@ class PrinterTextDevice {
   std::int32_t bottomLimit_ = 0;
   std::int32_t lineExtent_ = 0;
   bool pendingFormFeed_ = false;
+
+  // Characters of the current line waiting to be drawn: from cell x on, one cell each;
+  // spaces after the last of them are added only when more text follows.
+  struct QueuedText {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t cellWidth = 0;
+    std::string text;
+    std::size_t trailingSpaces = 0;
+  } queued_;
 };
 
 }  // namespace korv

@@ -20,9 +20,10 @@ void TPrinterCanvas::SetFont(const TPrinterFont& font) {
   font_ = font;
 }
 
-void TPrinterCanvas::SetFontHeight(std::int32_t height) {
+void TPrinterCanvas::SetFontHeight(std::int32_t height, std::int32_t width) {
   auto guard = printer_.Lock();
   font_.Height = height;
+  font_.Width = width;
 }
 
 void TPrinterCanvas::SetFontBold(bool bold) {
@@ -64,6 +65,16 @@ void TPrinterCanvas::TextOutAt(std::int32_t x, std::int32_t y, std::string_view 
   RequireFont();
   RequireTransparentText();
   context_->TextOutA(x, y, text);
+}
+
+void TPrinterCanvas::TextOutCells(std::int32_t x, std::int32_t y, std::string_view text,
+                                  std::int32_t cellWidth) {
+  auto guard = printer_.Lock();
+  Changing();
+  RequireFont();
+  RequireTransparentText();
+  advances_.assign(text.size(), cellWidth);
+  context_->ExtTextOutA(x, y, text, advances_);
 }
 
 void TPrinterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
@@ -138,6 +149,7 @@ void TPrinterCanvas::RescaleFont() {
   if (contextPixelsY_ == 0) contextPixelsY_ = context_->GetDeviceCaps(DeviceCap::LogPixelsY);
   if (contextPixelsY_ <= 0 || font_.PixelsPerInch == contextPixelsY_) return;
   std::int32_t points = font_.Size();
+  if (font_.Width != 0) font_.Width = MulDiv(font_.Width, contextPixelsY_, font_.PixelsPerInch);
   font_.PixelsPerInch = contextPixelsY_;
   font_.SetSize(points);
 }

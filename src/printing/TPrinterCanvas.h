@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "printing/DeviceContext.h"
 #include "printing/TPrinterFont.h"
@@ -34,7 +35,8 @@ class TPrinterCanvas {
 
   TPrinterFont Font() const;
   void SetFont(const TPrinterFont& font);
-  void SetFontHeight(std::int32_t height);
+  // A height alone gives the face's own width for it; a width > 0 narrows or widens it.
+  void SetFontHeight(std::int32_t height, std::int32_t width = 0);
   void SetFontBold(bool bold);
   // Rescales the font to the printer's vertical resolution, keeping its point size.
   void UpdateFont();
@@ -46,6 +48,8 @@ class TPrinterCanvas {
 
   // Drawing: only while a document is open ("Printer is not currently printing").
   void TextOutAt(std::int32_t x, std::int32_t y, std::string_view text);
+  // One call for the whole text, each character `cellWidth` after the one before.
+  void TextOutCells(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t cellWidth);
   void MoveTo(std::int32_t x, std::int32_t y);
   void LineTo(std::int32_t x, std::int32_t y);  // with the pen
   void FillRect(const Rect& rect);              // with the brush
@@ -87,6 +91,7 @@ class TPrinterCanvas {
   bool penSelected_ = false;
   std::unique_ptr<DrawingObject> brushObject_;
   TPrinterBrush brushObjectSpec_;
+  std::vector<std::int32_t> advances_;  // kept between calls: a page's runs reuse it
 };
 
 }  // namespace korv

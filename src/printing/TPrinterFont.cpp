@@ -23,6 +23,7 @@ std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
 LogFont TPrinterFont::ToLogFont() const {
   LogFont font;
   font.height = Height;
+  font.width = Width;
   font.weight = Bold ? kWeightBold : kWeightNormal;
   font.italic = Italic;
   font.underline = Underline;

@@ -20,6 +20,8 @@ struct TPrinterFont {
   FontPitch Pitch = FontPitch::Default;
   // > 0: cell height, < 0: character height, in pixels at PixelsPerInch.
   std::int32_t Height = -13;
+  // The average character width in pixels at PixelsPerInch; 0 = the face's own for the height.
+  std::int32_t Width = 0;
   std::int32_t PixelsPerInch = 96;
   bool Bold = false;
   bool Italic = false;

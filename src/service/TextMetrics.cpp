@@ -31,6 +31,25 @@ std::int32_t StepwiseFit(TPrinterCanvas& canvas, std::uint16_t cpi, std::int32_t
   return height - 1;
 }
 
+// Lines closer than the fitted font's letters are high would print into each other: the
+// font is then made as high as the line (its whole cell, accents and descenders included)
+// at the fitted font's width, so every character keeps its cell. A face that cannot keep
+// that width at the lower height keeps the fitted font.
+FontShape ShapeForLine(TPrinterCanvas& canvas, std::int32_t height, std::int32_t lineHeight) {
+  const FontShape fitted{height, 0};
+  canvas.SetFontHeight(height);
+  const TextMetric metric = canvas.FontMetrics();
+  if (lineHeight <= 0 || lineHeight >= metric.height - metric.internalLeading) return fitted;
+  // A face's width for a requested width can be off by a pixel either way.
+  for (const std::int32_t nudge : {0, -1, 1, -2, 2}) {
+    const std::int32_t width = metric.aveCharWidth + nudge;
+    if (width <= 0) continue;
+    canvas.SetFontHeight(lineHeight, width);
+    if (canvas.FontMetrics().aveCharWidth == metric.aveCharWidth) return {lineHeight, width};
+  }
+  return fitted;
+}
+
 void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
   auto printerGuard = printer.Lock();
   DeviceContext& context = printer.DeviceHandle();
@@ -38,8 +57,9 @@ void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
   const std::int32_t pixelsY = context.GetDeviceCaps(DeviceCap::LogPixelsY);
   const std::uint16_t cpi = metrics.AppliedCpi;
   const bool bold = metrics.AppliedBold;
+  const std::int32_t lineHeight = pixelsY / metrics.AppliedLpi;
 
-  printer.SetLineHeight(pixelsY / metrics.AppliedLpi);
+  printer.SetLineHeight(lineHeight);
 
   TPrinterCanvas& canvas = printer.DocumentCanvas();
   // Heights are set in the printer's pixels: scale the font to the printer first.
@@ -59,14 +79,20 @@ void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
                  bold};
 
   std::lock_guard fitGuard(metrics.fitLock);
-  auto known = metrics.fittedHeights.find(key);
-  if (known != metrics.fittedHeights.end()) {
-    canvas.SetFontHeight(known->second);
-    return;
+  std::int32_t height = 0;
+  if (auto known = metrics.fittedHeights.find(key); known != metrics.fittedHeights.end()) {
+    height = known->second;
+  } else {
+    height = StepwiseFit(canvas, cpi, 4 * pixelsX);
+    metrics.fittedHeights.emplace(key, height);
   }
-  const std::int32_t height = StepwiseFit(canvas, cpi, 4 * pixelsX);
-  canvas.SetFontHeight(height);
-  metrics.fittedHeights.emplace(std::move(key), height);
+  FontShapeKey shapeKey{std::move(key), lineHeight};
+  auto shape = metrics.fittedShapes.find(shapeKey);
+  if (shape == metrics.fittedShapes.end())
+    shape =
+        metrics.fittedShapes.emplace(std::move(shapeKey), ShapeForLine(canvas, height, lineHeight))
+            .first;
+  canvas.SetFontHeight(shape->second.height, shape->second.width);
 }
 
 }  // namespace

@@ -34,6 +34,20 @@ struct FontFitKey {
   friend auto operator<=>(const FontFitKey&, const FontFitKey&) = default;
 };
 
+// The printer font for a fitted height and a line height: the fitted font itself when its
+// letters fit the line, else one as high as the line with the fitted font's width.
+struct FontShape {
+  std::int32_t height = 0;
+  std::int32_t width = 0;  // 0: the face's own width for the height
+};
+
+struct FontShapeKey {
+  FontFitKey fit;
+  std::int32_t lineHeight = 0;
+
+  friend auto operator<=>(const FontShapeKey&, const FontShapeKey&) = default;
+};
+
 // Requested metrics (from the job's control codes) and applied ones (last given to
 // SetTextMetrics). The print thread uses them during a job; the font choice resets them
 // from the window thread between jobs.
@@ -47,6 +61,7 @@ struct TextMetrics {
 
   std::mutex fitLock;  // taken inside the printer object's lock
   std::map<FontFitKey, std::int32_t> fittedHeights;
+  std::map<FontShapeKey, FontShape> fittedShapes;
 };
 
 // Limits and records the applied metrics; while Printing is set it also fits the printer

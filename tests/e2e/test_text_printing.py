@@ -26,6 +26,8 @@ LEFT = MARGIN * POINT  # the first cell's left edge on the sheet, in points
 ROUNDING = 0.5 + POINT
 # The distance between two such positions.
 SPACING = 1 + POINT
+# Liberation Mono's ascent: the baseline lies this many ems below the top of a cell.
+ASCENT = 1705 / 2048
 
 
 def pitch(cpi):
@@ -38,8 +40,14 @@ def page_count(job):
 
 
 def drawn(text):
-    """The characters a line shows: spaces leave their cells blank and draw nothing."""
+    """The characters a line shows: spaces leave their cells blank and draw nothing (those
+    between characters travel with them in one call, as blank cells)."""
     return text.replace(" ", "")
+
+
+def inked(chars):
+    """The characters of a line that draw something."""
+    return [c for c in chars if c.text not in (" ", "\xa0")]
 
 
 class TextPrinting(unittest.TestCase):
@@ -102,14 +110,14 @@ class TextPrinting(unittest.TestCase):
         self.assertEqual(len(pages), 1)
         self.assertEqual(page_count(job), 1)
         lines = pages[0].lines()
-        self.assertEqual([text for _, text, _ in lines],
+        self.assertEqual([drawn(text) for _, text, _ in lines],
                          [ruler.decode(), "xyz", ruler.decode(), "KLMNO", "EIGHT1", "EIGHT2",
                           "EIGHT3", "SIX1", "SIX2"])
         ten, twelve = pitch(10), pitch(12)
         left = self.assertOnGrid(lines[0][2], range(60), ten)
         self.assertAlmostEqual(left, LEFT, delta=ROUNDING)  # the first cell's left edge
         # Spaces keep their cells.
-        self.assertOnGrid(lines[1][2], [0, 2, 5], ten, left)
+        self.assertOnGrid(inked(lines[1][2]), [0, 2, 5], ten, left)
         self.assertOnGrid(lines[2][2], range(60), twelve, left)
         self.assertOnGrid(lines[3][2], range(5), twelve, left)
         for line in lines[4:]:
@@ -118,8 +126,14 @@ class TextPrinting(unittest.TestCase):
         # advances by the spacing in force at its line feed.
         self.assertAdvance(lines[0:2], 72 / 6)
         self.assertAdvance(lines[2:4], 72 / 6)
-        self.assertAdvance(lines[4:8], 72 / 8)
+        self.assertAdvance(lines[4:7], 72 / 8)
         self.assertAdvance(lines[7:9], 72 / 6)
+        # 8 lines per inch is closer than the letters are high: a smaller font in the same
+        # cells, its baseline higher in the cell by the difference of the fonts' ascents.
+        eight, six = lines[6][2][0].size, lines[7][2][0].size
+        self.assertLess(eight, six)
+        self.assertAlmostEqual(lines[7][0] - lines[6][0], 72 / 8 + (six - eight) * ASCENT,
+                               delta=SPACING)
         # Each pitch has its own font size: 12 per inch is the smaller.
         self.assertLess(lines[2][2][0].size, lines[0][2][0].size)
 
@@ -140,7 +154,7 @@ class TextPrinting(unittest.TestCase):
         self.assertEqual(page_count(job), 2)
         self.assertIn(b"%%Pages: 2", job.data)
         pages = job.pages()
-        self.assertEqual([page.text() for page in pages], ["FIRSTPAGE\nLINE2", "SECONDPAGE"])
+        self.assertEqual([drawn(page.text()) for page in pages], ["FIRSTPAGE\nLINE2", "SECONDPAGE"])
         # The new page's text starts at the top left, like the first page's.
         first, second = pages[0].lines()[0], pages[1].lines()[0]
         self.assertAlmostEqual(second[0], first[0], delta=ROUNDING)
@@ -253,8 +267,8 @@ class TextPrinting(unittest.TestCase):
         self.assertEqual(page_count(job), 2)
         pages = job.pages()
         self.assertEqual(len(pages), 2)
-        self.assertEqual(pages[0].lines()[0][1], drawn("Korvelane test page"))
-        self.assertEqual([line for _, line, _ in pages[1].lines()],
+        self.assertEqual(drawn(pages[0].lines()[0][1]), drawn("Korvelane test page"))
+        self.assertEqual([drawn(line) for _, line, _ in pages[1].lines()],
                          [drawn("Korvelane test page, page 2"),
                           drawn("A form feed started this page.")])
         # The four pitches of its ruler lines: 10, 12, 17 and 20 per inch.

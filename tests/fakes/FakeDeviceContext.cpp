@@ -122,7 +122,10 @@ bool FakeDeviceContext::SelectObject(DrawingObject& object) {
 TextMetric FakeDeviceContext::Metrics() const {
   std::int32_t height = font_ ? std::abs(font_->font.height) : 0;
   if (height == 0) height = 16;
-  return {height, height * log_.widthNumerator / log_.widthDenominator};
+  std::int32_t width = height * log_.widthNumerator / log_.widthDenominator;
+  // A width asked for is kept, as by a scalable font.
+  if (font_ && font_->font.width > 0 && !log_.fontsIgnoreWidth) width = font_->font.width;
+  return {height, width, height * log_.leadingNumerator / log_.leadingDenominator};
 }
 
 bool FakeDeviceContext::GetTextMetricsA(TextMetric& out) {
@@ -148,8 +151,27 @@ bool FakeDeviceContext::SetBkMode(BackgroundMode mode) {
 
 bool FakeDeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
   if (log_.Fails("TextOutA")) return false;
-  log_.texts.push_back(
-      {log_.page, {x, y}, std::string(text), font_ ? font_->font : LogFont{}, background_});
+  const LogFont font = font_ ? font_->font : LogFont{};
+  log_.texts.push_back({log_.page, {x, y}, std::string(text), font, background_});
+  log_.textCalls.push_back({log_.page, {x, y}, std::string(text), {}, font});
+  return true;
+}
+
+bool FakeDeviceContext::ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
+                                    std::span<const std::int32_t> advances) {
+  if (log_.Fails("ExtTextOutA") || advances.size() < text.size()) return false;
+  const LogFont font = font_ ? font_->font : LogFont{};
+  log_.textCalls.push_back({log_.page,
+                            {x, y},
+                            std::string(text),
+                            {advances.begin(), advances.begin() + std::ssize(text)},
+                            font});
+  std::int32_t at = x;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ' ')
+      log_.texts.push_back({log_.page, {at, y}, std::string(1, text[i]), font, background_});
+    at += advances[i];
+  }
   return true;
 }
 

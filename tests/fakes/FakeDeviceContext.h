@@ -4,7 +4,8 @@
 // fail any call by its name ("StartDocA", "EndPage", "TextOutA", ...).
 // Its fonts have known metrics: the cell height is the logical font's height (its
 // magnitude; 16 when 0), the average width is height * widthNumerator / widthDenominator,
-// and a text's extent is its length in average widths by the cell height.
+// and a text's extent is its length in average widths by the cell height. Every drawn
+// character lands in `texts` where it is placed; `textCalls` holds the calls as made.
 // Like a context on Windows 9x, a page start puts the background mode back to its default,
 // opaque.
 #include <functional>
@@ -24,6 +25,14 @@ struct FakeDeviceLog {
     std::string text;
     LogFont font;
     BackgroundMode background = BackgroundMode::Opaque;
+  };
+  // One TextOutA or ExtTextOutA call; `advances` is empty for TextOutA.
+  struct TextCall {
+    int page = 0;
+    Point at;
+    std::string text;
+    std::vector<std::int32_t> advances;
+    LogFont font;
   };
   struct LineCall {
     int page = 0;
@@ -50,7 +59,10 @@ struct FakeDeviceLog {
   std::vector<std::string> calls;
   std::vector<std::string> documents;  // names given to StartDocA
   std::vector<std::string> outputs;    // output files given to StartDocA ("" for none)
+  // Characters as placed: a TextOutA call's text whole; each character of an ExtTextOutA
+  // call at its own place, spaces left out (they draw nothing).
   std::vector<TextOutCall> texts;
+  std::vector<TextCall> textCalls;
   std::vector<LineCall> lines;
   std::vector<FillCall> fills;
   std::vector<EscapeCall> escapes;
@@ -65,6 +77,9 @@ struct FakeDeviceLog {
   std::set<std::string> failing;
   std::uint32_t lastError = 0;  // what LastError reports after a failing call
   int widthNumerator = 3, widthDenominator = 5;
+  // A font's internal leading is its cell height * leadingNumerator / leadingDenominator.
+  int leadingNumerator = 1, leadingDenominator = 8;
+  bool fontsIgnoreWidth = false;  // a face that takes no width: lfWidth changes nothing
 
   bool Fails(const std::string& call) const { return failing.count(call) != 0; }
   int Count(const std::string& call) const;
@@ -112,6 +127,8 @@ class FakeDeviceContext : public DeviceContext {
   bool GetTextMetricsA(TextMetric& out) override;
   bool GetTextExtentPointA(std::string_view text, Size& out) override;
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
+  bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
+                   std::span<const std::int32_t> advances) override;
   bool MoveToEx(std::int32_t x, std::int32_t y) override;
   bool LineTo(std::int32_t x, std::int32_t y) override;
   bool FillRect(const Rect& rect, DrawingObject& brush) override;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <type_traits>
 
 namespace korv::win32 {
 
@@ -152,6 +153,7 @@ bool Win32DeviceContext::GetTextMetricsA(TextMetric& out) {
   if (!::GetTextMetricsA(dc_.Get(), &metric)) return false;
   out.height = metric.tmHeight;
   out.aveCharWidth = metric.tmAveCharWidth;
+  out.internalLeading = metric.tmInternalLeading;
   return true;
 }
 
@@ -169,6 +171,14 @@ bool Win32DeviceContext::SetBkMode(BackgroundMode mode) {
 
 bool Win32DeviceContext::TextOutA(std::int32_t x, std::int32_t y, std::string_view text) {
   return ::TextOutA(dc_.Get(), x, y, text.data(), ClampedLength(text)) != FALSE;
+}
+
+bool Win32DeviceContext::ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
+                                     std::span<const std::int32_t> advances) {
+  static_assert(std::is_same_v<INT, std::int32_t>);
+  if (advances.size() < text.size()) return false;  // GDI would read past the array
+  return ::ExtTextOutA(dc_.Get(), x, y, 0, nullptr, text.data(),
+                       static_cast<UINT>(ClampedLength(text)), advances.data()) != FALSE;
 }
 
 bool Win32DeviceContext::MoveToEx(std::int32_t x, std::int32_t y) {

@@ -43,6 +43,8 @@ class Win32DeviceContext : public DeviceContext {
   bool GetTextExtentPointA(std::string_view text, Size& out) override;
   bool SetBkMode(BackgroundMode mode) override;
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
+  bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
+                   std::span<const std::int32_t> advances) override;
   bool MoveToEx(std::int32_t x, std::int32_t y) override;
   bool LineTo(std::int32_t x, std::int32_t y) override;
   bool FillRect(const Rect& rect, DrawingObject& brush) override;

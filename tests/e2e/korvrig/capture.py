@@ -24,9 +24,10 @@ class CapturedJob:
     def is_postscript(self):
         return self.data.startswith(b"%!")
 
-    def pages(self):
-        """The characters of each page (PostScript jobs): a list of Page."""
-        return postscript_pages(self.path)
+    def pages(self, resolution=72):
+        """The characters of each page (PostScript jobs): a list of Page; positions in whole
+        points, or finer with a higher resolution (see postscript_pages)."""
+        return postscript_pages(self.path, resolution)
 
     def render(self, out_dir=None, resolution=100):
         """Renders each page to PNG; returns the image paths."""

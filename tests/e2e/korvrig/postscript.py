@@ -47,9 +47,10 @@ _SPAN = re.compile(r'<span bbox="[^"]*" font="([^"]*)" size="([^"]*)">')
 _CHAR = re.compile(r'<char bbox="([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+)" c="([^"]*)"/>')
 
 
-def parse_txtwrite(xml_text):
+def parse_txtwrite(xml_text, scale=1.0):
     """Parses the output of gs -sDEVICE=txtwrite -dTextFormat=0 into Pages. Positions are in
-    points from the page's top left corner; a space comes as U+00A0."""
+    points from the page's top left corner (txtwrite's units divided by `scale`); a space comes
+    as U+00A0."""
     pages, page, font, size = [], None, "", 0.0
     for line in xml_text.splitlines():
         line = line.strip()
@@ -59,18 +60,20 @@ def parse_txtwrite(xml_text):
         elif (m := _SPAN.match(line)):
             font, size = m.group(1), float(m.group(2))
         elif (m := _CHAR.match(line)) and page is not None:
-            x0, y0, x1, y1 = (float(m.group(i)) for i in range(1, 5))
+            x0, y0, x1, y1 = (float(m.group(i)) / scale for i in range(1, 5))
             page.chars.append(Char(html.unescape(m.group(5)), x0, y0, x1, y1, font, size))
     return pages
 
 
-def postscript_pages(path):
+def postscript_pages(path, resolution=72):
+    """txtwrite's characters of each page. txtwrite reports whole units of its resolution:
+    at the default 72 whole points, at 720 tenths of a point (under half a pixel at 300 dpi)."""
     result = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=txtwrite",
-                             "-dTextFormat=0", "-sOutputFile=-", str(path)],
+                             "-dTextFormat=0", f"-r{resolution}", "-sOutputFile=-", str(path)],
                             stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
     if result.returncode != 0:
         raise RigError(f"gs txtwrite failed on {path}: {result.stderr.decode(errors='replace')}")
-    return parse_txtwrite(result.stdout.decode("utf-8", errors="replace"))
+    return parse_txtwrite(result.stdout.decode("utf-8", errors="replace"), resolution / 72)
 
 
 def render_png(path, out_dir, resolution=100):

@@ -43,10 +43,83 @@ class TextDevice : public ::testing::Test {
     return placed;
   }
 
+  // The drawing calls as made: where each starts, its text, and its advances.
+  struct Call {
+    int x, y;
+    std::string text;
+    std::vector<std::int32_t> advances;
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+  std::vector<Call> Calls() const {
+    std::vector<Call> calls;
+    for (const auto& c : system.log.textCalls)
+      calls.push_back({c.at.x, c.at.y, c.text, c.advances});
+    return calls;
+  }
+  static std::vector<std::int32_t> Cells(std::size_t n, std::int32_t w = 30) {
+    return std::vector<std::int32_t>(n, w);
+  }
+
   FakePrintSystem system;
   TPrinter printer{system};
   PrinterTextDevice device{printer};
 };
+
+// Neighbouring characters of a line go out in one call; whatever else is drawn, or any
+// change of place, font or page, starts the next.
+TEST_F(TextDevice, DrawsEachRunOfALineInOneCallWithTheCellAdvances) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<Call> calls;
+  };
+  const std::vector<Case> cases = {
+      {"text, a glyph, text",
+       "AB\xB3"
+       "CD",
+       {{0, 0, "AB", Cells(2)}, {90, 0, "CD", Cells(2)}}},
+      {"spaces inside travel, outside not", "  A B  C\tD  ", {{60, 0, "A B  C\tD", Cells(8)}}},
+      {"a carriage return", "ABC\rX", {{0, 0, "ABC", Cells(3)}, {0, 0, "X", Cells(1)}}},
+      {"a line feed", "AB\nCD", {{0, 0, "AB", Cells(2)}, {0, 50, "CD", Cells(2)}}},
+      {"a form feed", "AB\fCD", {{0, 0, "AB", Cells(2)}, {0, 0, "CD", Cells(2)}}},
+  };
+  device.Open();
+  for (const Case& c : cases) {
+    device.Write("\f");  // each case on a page of its own, from the top left
+    system.log.textCalls.clear();
+    device.Write(c.bytes);
+    EXPECT_EQ(Calls(), c.calls) << c.name;
+  }
+  device.Close();
+}
+
+TEST_F(TextDevice, ARunIsCutAtTheRightLimitAndEachWriteIsDrawnBeforeItReturns) {
+  system.caps[DeviceCap::HorzRes] = 100;
+  device.Open();
+  device.Write("AB");
+  EXPECT_EQ(Calls(), (std::vector<Call>{{0, 0, "AB", Cells(2)}}));
+  device.Write("CDE\nF GHI");  // C fits up to 90; on the next line 3 cells fit
+  EXPECT_EQ(Calls(),
+            (std::vector<Call>{
+                {0, 0, "AB", Cells(2)}, {60, 0, "C", Cells(1)}, {0, 50, "F G", Cells(3)}}));
+  device.Close();
+}
+
+TEST_F(TextDevice, AFontChangeBetweenWritesEndsTheRun) {
+  device.Open();
+  device.Write("AB");
+  printer.DocumentCanvas().SetFontHeight(25);  // a pitch change: cells 15 wide
+  device.Write("CD");
+  printer.DocumentCanvas().SetFontBold(true);
+  device.Write("EF");
+  EXPECT_EQ(Calls(),
+            (std::vector<Call>{
+                {0, 0, "AB", Cells(2)}, {60, 0, "CD", Cells(2, 15)}, {90, 0, "EF", Cells(2, 15)}}));
+  ASSERT_EQ(system.log.textCalls.size(), 3u);
+  EXPECT_FALSE(system.log.textCalls[1].font.weight == kWeightBold);
+  EXPECT_TRUE(system.log.textCalls[2].font.weight == kWeightBold);
+  device.Close();
+}
 
 TEST_F(TextDevice, PlacesEveryCharacterInItsCellAndLeavesSpacesBlank) {
   device.Open();

@@ -142,7 +142,10 @@ TEST_F(TextJob, ARowOfCodesIsFittedOnceAfterItsLastCode) {
       "8CDEFG");
   EXPECT_EQ(Applications(), 2);  // the reset, then 12 and 8 together
   EXPECT_EQ(FitsStarted(), 2);
-  EXPECT_EQ(system.log.texts.back().font.height, 43);
+  // Fitted 43 high for 12 per inch; the lines of 8 per inch are closer than its letters.
+  EXPECT_EQ(system.log.texts.back().font.height, 37);
+  EXPECT_EQ(system.log.texts.back().font.width, 25);
+  EXPECT_EQ(system.log.texts.back().at, (Point{160, 0}));  // "G": 2 cells of 30, 4 of 25
   EXPECT_EQ(printer.LineHeight(), 37);
 }
 

@@ -37,22 +37,49 @@ class FontFit : public ::testing::Test {
   TextMetrics metrics;
 };
 
-// On the fake a font h high has letters 3h/5 wide (truncated); four inches at 300 pixels
-// per inch are 1200 pixels.
+// On the fake a font h high has letters 3h/5 wide (truncated) and h - h/8 high; four inches
+// at 300 pixels per inch are 1200 pixels.
 TEST_F(FontFit, FindsTheTallestFontWhoseLettersFitFourInches) {
   Fit(6, 10, false);  // 40 letters of at most 30: 3h/5 <= 30.x, so h = 51
   EXPECT_EQ(Font().Height, 51);
+  EXPECT_EQ(Font().Width, 0);
   EXPECT_FALSE(Font().Bold);
   EXPECT_EQ(printer.LineHeight(), 50);
 
-  Fit(8, 12, true);  // 48 letters of at most 25: h = 43
+  Fit(3, 12, true);  // 48 letters of at most 25: h = 43
   EXPECT_EQ(Font().Height, 43);
   EXPECT_TRUE(Font().Bold);
-  EXPECT_EQ(printer.LineHeight(), 37);
+  EXPECT_EQ(printer.LineHeight(), 100);
 
   Fit(7, 20, false);  // 80 letters of at most 15: h = 26
   EXPECT_EQ(Font().Height, 26);
   EXPECT_EQ(printer.LineHeight(), 42);
+}
+
+// Letters higher than the line: the font's cell becomes the line, its cells stay as wide.
+TEST_F(FontFit, LinesCloserThanTheLettersGetAFontAsHighAsTheLine) {
+  struct Case {
+    int lpi, cpi;
+    std::int32_t height, width, cell;
+  };
+  for (const Case& c : {Case{6, 10, 51, 0, 30},   // letters 45 high, lines 50: as fitted
+                        Case{7, 10, 42, 30, 30},  // lines 42: 42 high, still 30 wide
+                        Case{12, 10, 25, 30, 30}, Case{8, 12, 37, 25, 25},  // letters 38
+                        Case{12, 17, 25, 17, 17},                           // letters 26, lines 25
+                        Case{12, 20, 26, 0, 15}}) {  // letters 23 fit lines of 25
+    Fit(c.lpi, c.cpi, false);
+    EXPECT_EQ(Font().Height, c.height) << c.lpi << " lpi " << c.cpi << " cpi";
+    EXPECT_EQ(Font().Width, c.width) << c.lpi << " lpi " << c.cpi << " cpi";
+    EXPECT_EQ(printer.DocumentCanvas().FontMetrics().aveCharWidth, c.cell);
+  }
+}
+
+// A face whose width follows the height alone cannot keep the cells: it keeps its fit.
+TEST_F(FontFit, AFaceThatIgnoresTheWidthKeepsTheFittedFont) {
+  system.log.fontsIgnoreWidth = true;
+  Fit(8, 10, false);
+  EXPECT_EQ(Font().Height, 51);
+  EXPECT_EQ(Font().Width, 0);
 }
 
 TEST_F(FontFit, EndsAtFiveWhenTheLettersAreTooWideAtSix) {
@@ -66,10 +93,16 @@ TEST_F(FontFit, ARepeatedFitMakesNoFontAndGivesTheSameHeight) {
   const int fonts = system.log.fontsCreated;
   EXPECT_GT(fonts, 40);  // one per step from 6 up
   Fit(6, 10, false);
-  Fit(8, 10, false);  // line spacing does not change the font
   EXPECT_EQ(system.log.fontsCreated, fonts);
+  Fit(8, 10, false);  // a tight line spacing shapes the fitted font once
+  const int measured = system.log.textMetricsCalls;
+  EXPECT_EQ(Font().Height, 37);
+  Fit(6, 10, false);
+  Fit(8, 10, false);
+  EXPECT_EQ(system.log.textMetricsCalls, measured);
   EXPECT_EQ(FitsStarted(system.log), 1);
-  EXPECT_EQ(Font().Height, 51);
+  EXPECT_EQ(Font().Height, 37);
+  EXPECT_EQ(Font().Width, 30);
   EXPECT_EQ(printer.LineHeight(), 37);
 
   Fit(6, 12, false);
