@@ -5,18 +5,19 @@
 //
 // Create and destroy it on the window thread. SetActive, SetCloseToTray,
 // SetMinimizeToTray and SetHideOnRestore may be called from any thread.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include <functional>
 #include <string>
 
 #include "dialogs/TrayIconComponent.h"
 #include "service/TrayIconSetup.h"
-#include "service/win32/WindowHandles.h"
+#include "win32/RoutedWindow.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
-class TrayIcon final : public TrayIconSetup, private TrayShell {
+class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWindow {
  public:
   // The items of PopupMenu1.
   struct PopupMenu1 {
@@ -72,8 +73,8 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   HWND Handle(TrayWindow window) const;
   void Unhook();
   void Guard(const std::function<void()>& action);
-  LRESULT MessageWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // The icon's hidden window.
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   static LRESULT CALLBACK ServiceWindowProc(HWND, UINT, WPARAM, LPARAM);
 
   HWND application_;
@@ -83,8 +84,7 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   HICON applicationIcon_;
   DWORD windowThread_;
   UINT taskbarCreated_ = 0;
-  WNDPROC previous_ = nullptr;  // the service window's own procedure while hooked
-  UniqueWindow messageWindow_;
+  WNDPROC previous_ = nullptr;   // the service window's own procedure while hooked
   TrayIconComponent component_;  // goes first, deleting the icon while its window lives
 };
 

@@ -22,7 +22,7 @@ bool Checked(BOOL result) {
 
 class Win32SpoolerPrinter : public SpoolerPrinter {
  public:
-  explicit Win32SpoolerPrinter(PrinterHandle handle) : handle_(std::move(handle)) {}
+  explicit Win32SpoolerPrinter(UniquePrinterHandle handle) : handle_(std::move(handle)) {}
 
   bool StartDocument(const std::string& documentName) override {
     std::string name = documentName;  // the API takes non-const strings
@@ -54,7 +54,7 @@ class Win32SpoolerPrinter : public SpoolerPrinter {
   }
 
  private:
-  PrinterHandle handle_;
+  UniquePrinterHandle handle_;
 };
 
 }  // namespace
@@ -66,7 +66,7 @@ std::unique_ptr<SpoolerPrinter> Win32Spooler::Open(const std::string& name) {
     failedCallError = GetLastError();
     return nullptr;
   }
-  return std::make_unique<Win32SpoolerPrinter>(PrinterHandle(handle));
+  return std::make_unique<Win32SpoolerPrinter>(UniquePrinterHandle(handle));
 }
 
 std::string Win32Spooler::LastErrorText() {

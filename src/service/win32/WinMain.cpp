@@ -33,16 +33,16 @@
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
-#include "settings/win32/ProgramIcon.h"
-#include "settings/win32/Win32Api.h"
 #include "settings/win32/Win32FileSystem.h"
 #include "settings/win32/Win32ProfileStore.h"
+#include "win32/ProgramIcon.h"
+#include "win32/Win32Api.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace korv;
 
   Application application;
-  if (!application.Create(instance, "Printer for Korvelane")) return 1;
+  if (!application.Create("Printer for Korvelane")) return 1;
 
   ServiceState state;
   Win32FileSystem files;
@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     view.SetUseDefaultTicked(window.CheckBoxTicked());  // the view answers the core's reads
     handlers.SetDefaultPrinter();
   };
-  if (!window.Create(instance, application.Window(), std::move(events))) return 1;
+  if (!window.Create(application.Window(), std::move(events))) return 1;
   view.Attach(window.Window());
 
   win32::Win32Desktop desktop(application.Window(), window.Window());

@@ -1,4 +1,4 @@
-#include "settings/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
 
 #include "win32/Resources.h"
 
