@@ -106,7 +106,7 @@ IconId TrayIcon::ApplicationIcon() {
 }
 
 IconId TrayIcon::StandardApplicationIcon() {
-  return reinterpret_cast<IconId>(LoadIconA(nullptr, IDI_APPLICATION));
+  return reinterpret_cast<IconId>(LoadIcon(nullptr, IDI_APPLICATION));
 }
 
 void TrayIcon::HookServiceWindow() {

@@ -18,7 +18,9 @@ constexpr const char* kWindowClass = "TMainForm";
 // A fixed dialog frame with a caption and no title-bar buttons.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr WPARAM kSimplePanel = 255;  // SB_SIMPLEID
+// The title until start-up gives the window its own. A running service is known by that
+// own title, so a window still being made must not carry it.
+constexpr char kPlaceholderTitle[] = "xx";
 
 constexpr int kLabelLeft = 10;
 constexpr int kLabel2Top = 160;
@@ -34,7 +36,7 @@ bool TMainForm::Create(HWND owner, Events events) {
   win32::WindowClass cls;
   cls.name = kWindowClass;
   cls.icon = win32::ProgramIcon(win32::IconSize::Large);
-  cls.cursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
   cls.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   if (!win32::RegisterWindowClass(cls)) return false;
 
@@ -50,7 +52,8 @@ bool TMainForm::Create(HWND owner, Events events) {
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  if (!CreateRoutedWindow(kExStyle, kWindowClass, "xx", kStyle, left, top, width, height, owner) ||
+  if (!CreateRoutedWindow(kExStyle, kWindowClass, kPlaceholderTitle, kStyle, left, top, width,
+                          height, owner) ||
       !CreateControls())
     return false;
   if (events_.FormCreate) RunHandler(events_.FormCreate);
@@ -154,7 +157,7 @@ void TMainForm::ApplyText(UINT message, const std::string& text) {
       SetWindowTextA(Window(), text.c_str());
       break;
     case kMsgSetStatus:
-      SendDlgItemMessageA(Window(), kStatusBar1, SB_SETTEXTA, kSimplePanel,
+      SendDlgItemMessageA(Window(), kStatusBar1, SB_SETTEXTA, SB_SIMPLEID,
                           reinterpret_cast<LPARAM>(text.c_str()));
       break;
     case kMsgSetPrinterLabel:
