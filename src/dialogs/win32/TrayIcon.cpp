@@ -21,7 +21,6 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == kNotifyIconRecord
 namespace {
 
 constexpr char kClassName[] = "KorvTrayIconWindow";
-constexpr char kHookProperty[] = "KorvTrayIcon";
 constexpr UINT kApplyActive = WM_APP + 1;  // wParam: the new Active; from the print thread
 constexpr UINT kPrinterOptionsItem = 1;
 constexpr UINT kRemoveItem = 2;
@@ -47,10 +46,6 @@ TrayIcon::TrayIcon(HWND applicationWindow, HWND serviceWindow, PopupMenu1 menu,
       !CreateRoutedWindow(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr))
     throw ETrayIcon("Tray icon error");
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-}
-
-TrayIcon::~TrayIcon() {
-  Unhook();
 }
 
 void TrayIcon::SetActive(bool active) {
@@ -107,29 +102,6 @@ IconId TrayIcon::ApplicationIcon() {
 
 IconId TrayIcon::StandardApplicationIcon() {
   return reinterpret_cast<IconId>(LoadIcon(nullptr, IDI_APPLICATION));
-}
-
-void TrayIcon::HookServiceWindow() {
-  if (!service_ || previous_) return;
-  if (!SetPropA(service_, kHookProperty, this)) return;
-  const LONG_PTR previous =
-      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ServiceWindowProc));
-  if (previous == 0) {
-    RemovePropA(service_, kHookProperty);
-    return;
-  }
-  previous_ = reinterpret_cast<WNDPROC>(previous);
-}
-
-void TrayIcon::Unhook() {
-  if (!previous_) return;
-  if (IsWindow(service_)) {
-    // Only when nobody has hooked in after us; otherwise their chain would break.
-    if (GetWindowLongPtrA(service_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ServiceWindowProc))
-      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropA(service_, kHookProperty);
-  }
-  previous_ = nullptr;
 }
 
 HWND TrayIcon::Handle(TrayWindow window) const {
@@ -207,11 +179,7 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
     menu_.OpenLog();
 }
 
-KeyState TrayIcon::ShiftState() {
-  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
-}
-
-// Window procedures ----------------------------------------------------------------
+// Messages ----------------------------------------------------------------
 
 LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
@@ -227,21 +195,12 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TrayIcon::ServiceWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  auto* self = static_cast<TrayIcon*>(GetPropA(window, kHookProperty));
-  if (!self || !self->previous_) return DefWindowProcA(window, message, wParam, lParam);
-  const WNDPROC previous = self->previous_;
-  if (message == WM_NCDESTROY) {
-    self->Unhook();
-    return CallWindowProcA(previous, window, message, wParam, lParam);
-  }
+bool TrayIcon::ServiceWindowMessage(UINT message, WPARAM wParam) {
   bool consumed = false;
-  self->Guard([&] {
-    consumed = self->component_.ServiceWindowMessage(message, static_cast<std::uintptr_t>(wParam));
+  Guard([&] {
+    consumed = component_.ServiceWindowMessage(message, static_cast<std::uintptr_t>(wParam));
   });
-  if (consumed) return 0;
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return consumed;
 }
 
 }  // namespace korv::win32

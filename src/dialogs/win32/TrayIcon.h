@@ -1,7 +1,8 @@
 #pragma once
 // The notification-area icon on Win32: a hidden window for the icon's notifications,
-// Shell_NotifyIconA, the subclassed service window and the pop-up menu PopupMenu1.
-// The decisions are TrayIconComponent's; this class only carries them out.
+// Shell_NotifyIconA and the pop-up menu PopupMenu1. The service window, which owns it,
+// hands it its position changes and system commands. The decisions are
+// TrayIconComponent's; this class only carries them out.
 //
 // Create and destroy it on the window thread. SetActive, SetCloseToTray,
 // SetMinimizeToTray and SetHideOnRestore may be called from any thread.
@@ -34,7 +35,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
            std::function<void(const std::string&)> showError, HICON applicationIcon = nullptr);
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
-  ~TrayIcon() override;
 
   // Any thread. From another thread the change of Active is posted to the window thread.
   void SetActive(bool active);
@@ -45,12 +45,12 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
   void ApplyPrintLoopSettings(const TraySettings& settings) override;
 
   // Window thread; may raise ETrayIcon.
-  void SetShowHint(bool show) { component_.SetShowHint(show); }
   void SetHint(const std::string& hint) { component_.SetHint(hint); }
-  void SetIcon(HICON icon) { component_.SetIcon(reinterpret_cast<IconId>(icon)); }
   void Loaded() { component_.Loaded(); }  // the layout is loaded: the icon appears
 
-  TrayIconComponent& Component() { return component_; }
+  // A message of the service window; true when the icon consumed it (a minimise or close
+  // command that hid the window). Window thread; errors go to the standard error display.
+  bool ServiceWindowMessage(UINT message, WPARAM wParam);
 
  private:
   // TrayShell
@@ -58,7 +58,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
   WindowId MessageWindow() override;
   IconId ApplicationIcon() override;
   IconId StandardApplicationIcon() override;
-  void HookServiceWindow() override;
   bool IsMinimized(TrayWindow window) override;
   void ShowWindow(TrayWindow window, ShowCommand command) override;
   void SetForegroundWindow(TrayWindow window) override;
@@ -68,14 +67,11 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
   ScreenPoint CursorPos() override;
   bool HasPopupMenu() override;
   void PopupMenu(ScreenPoint at) override;
-  KeyState ShiftState() override;
 
   HWND Handle(TrayWindow window) const;
-  void Unhook();
   void Guard(const std::function<void()>& action);
   // The icon's hidden window.
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  static LRESULT CALLBACK ServiceWindowProc(HWND, UINT, WPARAM, LPARAM);
 
   HWND application_;
   HWND service_;
@@ -84,7 +80,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
   HICON applicationIcon_;
   DWORD windowThread_;
   UINT taskbarCreated_ = 0;
-  WNDPROC previous_ = nullptr;   // the service window's own procedure while hooked
   TrayIconComponent component_;  // goes first, deleting the icon while its window lives
 };
 

@@ -60,6 +60,18 @@ bool TMainForm::Create(HWND owner, Events events) {
   return true;
 }
 
+TMainForm::~TMainForm() {
+  events_ = Events{};
+  DiscardPending();
+  DestroyRoutedWindow();
+}
+
+win32::TrayIcon& TMainForm::CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+                                           std::function<void(const std::string&)> showError,
+                                           HICON icon) {
+  return trayIcon_.emplace(application, Window(), std::move(menu), std::move(showError), icon);
+}
+
 bool TMainForm::CreateControls() {
   const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
   // In tab order; the labels and the status bar take no focus. Printer and font names
@@ -216,6 +228,9 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     ApplyText(message, *TakeText(lParam));
     return 0;
   }
+  if ((message == WM_WINDOWPOSCHANGED || message == WM_SYSCOMMAND) && trayIcon_ &&
+      trayIcon_->ServiceWindowMessage(message, wParam))
+    return 0;
   switch (message) {
     case WM_ACTIVATE:
       OnActivate(wParam);

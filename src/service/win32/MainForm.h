@@ -4,8 +4,10 @@
 // the service view's posted changes (Messages.h) on its own thread.
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "dialogs/win32/TrayIcon.h"
 #include "service/MainFormPorts.h"
 #include "win32/RoutedWindow.h"
 #include "win32/UniqueHandle.h"
@@ -44,10 +46,18 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   static constexpr int kClientHeight = 251;
 
   TMainForm() = default;
+  // Destroys the window and then its icon; the events are not run any more.
+  ~TMainForm() override;
 
   // Creates the window titled "xx", centred, not yet shown, owned by `owner`, with every
   // control; false when the window system refuses any of it.
   bool Create(HWND owner, Events events);
+
+  // Makes the notification-area icon, a component of this window that gets the window's
+  // position changes and system commands first (see win32::TrayIcon). After Create; may
+  // raise ETrayIcon.
+  win32::TrayIcon& CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+                                  std::function<void(const std::string&)> showError, HICON icon);
 
   // The message loop offers every message here first, so that Tab, the mnemonics, Enter
   // and Esc work as in a dialog. True when the message was used up.
@@ -59,12 +69,10 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   void Show() override;
   // The box as last clicked or set; safe from any thread.
   bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
-  // Frees the texts of posted changes that will never be applied (at exit).
-  void DiscardPending();
-  // Destroys the window while what its events run still exists.
-  void Destroy() { DestroyRoutedWindow(); }
 
  private:
+  // Frees the texts of posted changes that will never be applied.
+  void DiscardPending();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   bool CreateControls();
   HWND AddControl(const char* cls, const char* text, DWORD style, Control id, int left, int top,
@@ -77,7 +85,8 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   void SetCheckBoxTicked(bool ticked);
 
   Events events_;
-  UniqueGdiObject font_;                    // outlives the window that uses it: the base goes last
+  UniqueGdiObject font_;  // outlives the window that uses it
+  std::optional<win32::TrayIcon> trayIcon_;
   HWND focused_ = nullptr;                  // the control that gets the focus back on activation
   std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
 };

@@ -1,7 +1,5 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
-#include <optional>
-
 #include "KorvVersion.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
@@ -111,23 +109,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32Desktop desktop(application.Window(), window.Window());
   HostWindowActivator hostWindow(desktop, waiter, state.flags);
   host.Bind(hostWindow);
-  // Goes before the service window does: it has hooked that window's procedure.
-  std::optional<win32::TrayIcon> trayIcon;
-  trayIcon.emplace(application.Window(), window.Window(),
-                   win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
-                                               [&] { RunHandler([&] { handlers.DoStop(); }); },
-                                               [&] { win32::OpenJobLog(logFile.Path()); },
-                                               "korvprint " KORV_VERSION},
-                   ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
-  trayIcon->SetHint("Korvelane Printer");
-  trayIcon->SetHideOnRestore(true);
-  trayIcon->SetMinimizeToTray(true);
+  win32::TrayIcon& trayIcon = window.CreateTrayIcon(
+      application.Window(),
+      win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
+                                  [&] { RunHandler([&] { handlers.DoStop(); }); },
+                                  [&] { win32::OpenJobLog(logFile.Path()); },
+                                  "korvprint " KORV_VERSION},
+      ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
+  trayIcon.SetHint("Korvelane Printer");
+  trayIcon.SetHideOnRestore(true);
+  trayIcon.SetMinimizeToTray(true);
   try {
-    trayIcon->Loaded();
+    trayIcon.Loaded();
   } catch (const std::exception& e) {
     ShowApplicationError(e.what());  // the service still prints without its icon
   }
-  tray.Bind(*trayIcon);
+  tray.Bind(trayIcon);
   window.ShowMinimised();
 
   int exitCode = 0;
@@ -148,8 +145,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // Nothing the print thread uses may be destroyed under a job in progress: if it is
   // still busy after its grace time, the process ends without unwinding.
   if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
-  trayIcon.reset();
-  window.DiscardPending();
-  window.Destroy();
   return exitCode;
 }
