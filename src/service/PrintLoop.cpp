@@ -5,6 +5,7 @@
 #include <set>
 
 #include "service/PumpMessages.h"
+#include "service/ServiceConstants.h"
 #include "service/SpoolProtocol.h"
 #include "settings/DirectorySearch.h"
 
@@ -56,7 +57,7 @@ void PrintLoop::ThreadStart() {
   Attempt([&] { p_.host.FindHostWindow(); });
   Attempt([&] { p_.host.ActivateHostWindow(true); });
   Attempt([&] { p_.host.ActivateHostWindow(true); });
-  const std::string fontName = p_.profile.ProfileRead("Font", "Courier New");
+  const std::string fontName = p_.profile.ProfileRead(kFontKey, kDefaultFont);
   state_.FontName.Set(fontName);
   Attempt([&] { p_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
   p_.view.SetFontLabel("Font: " + fontName);
@@ -217,7 +218,7 @@ void PrintLoop::FinishPoll() {
   else
     p_.view.SetStatus(kNotPrinting);
   p_.view.EnablePrinterFont(!flags.RawMode);
-  p_.view.EnableSelectPrinter(p_.profile.ProfileRead("UseDefault", "Y") == "N");
+  p_.view.EnableSelectPrinter(p_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo);
 }
 
 }  // namespace korv

@@ -2,7 +2,6 @@
 // The raw branch of the print loop: a job's bytes go to the printer uninterpreted.
 // Before Windows 5 they go through pass-through escapes in a page-less document of the
 // printer object, from 5 on into a spooler document of a TRawPrint.
-#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,9 +14,6 @@
 #include "settings/Profile.h"
 
 namespace korv {
-
-// Bytes read from the job file and sent on at a time.
-inline constexpr std::size_t kRawChunkSize = 127;
 
 struct RawJobContext {
   ServiceFlags& flags;
@@ -39,7 +35,7 @@ struct RawJobContext {
 // JobReadError (the file or the spool directory), and the loop keeps the job file.
 void PrintRawJob(JobFile& job, RawJobContext& context);
 
-// Makes RawPrinter ready with an open document on the printer named under "Printer"
+// Makes RawPrinter ready with an open document on the printer named under kPrinterKey
 // (stored from the current printer when empty); raises RawPrintError when it cannot.
 void OpenRawJob(RawJobContext& context);
 
