@@ -15,6 +15,8 @@
 
 namespace korv {
 
+// Capitalised members are the shared state under its established names (RawPrinter); the
+// others follow the code's own style.
 struct RawJobContext {
   ServiceFlags& flags;
   FileSystem& files;

@@ -1,5 +1,5 @@
 #pragma once
-// The list selection window: a modal window with a list drawn on demand and the
+// TVListBoxForm, the list selection window: a modal window with a list drawn on demand and the
 // "&OK", "&Cancel" and (hidden) "&Help" buttons. Created per call of VListSelect and
 // destroyed before it returns; its handlers hand the decisions to ListSelection.
 #include "win32/Win32Api.h"

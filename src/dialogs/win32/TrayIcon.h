@@ -20,7 +20,7 @@ namespace korv::win32 {
 
 class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWindow {
  public:
-  // The items of PopupMenu1.
+  // The items of PopupMenu1, the icon's right-click menu.
   struct PopupMenu1 {
     std::function<void()> PrinterOptions1;  // "&Printer Options": DoRestore
     std::function<void()> Remove1;          // "&Remove": DoStop
