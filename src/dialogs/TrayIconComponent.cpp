@@ -8,22 +8,16 @@ std::atomic<bool> instanceExists{false};
 
 }  // namespace
 
-TrayMouseDecision DecideTrayMouse(std::uintptr_t mouseMessage) {
+TrayMouseAction DecideTrayMouse(std::uintptr_t mouseMessage) {
   switch (mouseMessage) {
-    case wm::kLButtonDown:
-      return {TrayMouseAction::Click, TrayMouseButton::Left};
     case wm::kLButtonDblClk:
-      return {TrayMouseAction::DoubleClick, TrayMouseButton::Left};
-    case wm::kRButtonDown:
-      return {TrayMouseAction::Popup, TrayMouseButton::Right};
     case wm::kRButtonDblClk:
-      return {TrayMouseAction::DoubleClick, TrayMouseButton::Right};
-    case wm::kMButtonDown:
-      return {TrayMouseAction::Click, TrayMouseButton::Middle};
     case wm::kMButtonDblClk:
-      return {TrayMouseAction::DoubleClick, TrayMouseButton::Middle};
+      return TrayMouseAction::DoubleClick;
+    case wm::kRButtonDown:
+      return TrayMouseAction::Popup;
     default:
-      return {};
+      return TrayMouseAction::None;  // single clicks and button-up messages
   }
 }
 
@@ -46,20 +40,14 @@ TrayIconComponent::~TrayIconComponent() {
 NotifyIconRecord TrayIconComponent::Record() {
   NotifyIconRecord record;
   record.window = shell_.MessageWindow();
-  record.flags = nif::kMessage | nif::kIcon;
-  if (showHint_) record.flags |= nif::kTip;
-  record.icon = icon_;
-  if (!record.icon) record.icon = shell_.ApplicationIcon();
+  record.flags = nif::kMessage | nif::kIcon | nif::kTip;
+  record.icon = shell_.ApplicationIcon();
   if (!record.icon) record.icon = shell_.StandardApplicationIcon();
   record.tip = TrayTip(hint_);
   return record;
 }
 
 void TrayIconComponent::AddIcon() {
-  if (!hooked_) {
-    shell_.HookServiceWindow();
-    hooked_ = true;
-  }
   added_ = shell_.NotifyIcon(NotifyIconOp::Add, Record());
   if (!added_) throw ETrayIcon("Error adding tray icon");
 }
@@ -82,18 +70,8 @@ void TrayIconComponent::SetActive(bool active) {
   if (!active) DeleteIcon();
 }
 
-void TrayIconComponent::SetShowHint(bool show) {
-  showHint_ = show;
-  ModifyIcon();
-}
-
 void TrayIconComponent::SetHint(const std::string& hint) {
   hint_ = hint;
-  ModifyIcon();
-}
-
-void TrayIconComponent::SetIcon(IconId icon) {
-  icon_ = icon;
   ModifyIcon();
 }
 
@@ -103,17 +81,10 @@ void TrayIconComponent::Loaded() {
 }
 
 void TrayIconComponent::IconNotification(std::uintptr_t mouseMessage) {
-  const TrayMouseDecision decision = DecideTrayMouse(mouseMessage);
-  switch (decision.action) {
-    case TrayMouseAction::Click:
-      if (OnClick) OnClick(decision.button, shell_.ShiftState());
+  switch (DecideTrayMouse(mouseMessage)) {
+    case TrayMouseAction::DoubleClick:
+      Restore();
       break;
-    case TrayMouseAction::DoubleClick: {
-      bool restore = true;
-      if (OnDblClick) OnDblClick(decision.button, shell_.ShiftState(), restore);
-      if (restore) Restore();
-      break;
-    }
     case TrayMouseAction::Popup:
       if (!shell_.HasPopupMenu()) break;
       // The menu only closes properly when the application is in the foreground.
@@ -127,7 +98,6 @@ void TrayIconComponent::IconNotification(std::uintptr_t mouseMessage) {
 }
 
 void TrayIconComponent::Restore() {
-  if (OnRestore) OnRestore();
   if (shell_.IsMinimized(TrayWindow::Service) && startupCounter_ >= 2)
     shell_.ShowWindow(TrayWindow::Service, ShowCommand::Restore);
   shell_.ShowWindow(TrayWindow::Service, ShowCommand::Show);
@@ -139,6 +109,7 @@ void TrayIconComponent::Restore() {
 }
 
 bool TrayIconComponent::ServiceWindowMessage(std::uint32_t message, std::uintptr_t wParam) {
+  if (!loaded_) return false;
   if (message == wm::kWindowPosChanged && startupCounter_ < 2) {
     // The window starts minimised: keep it and the application out of sight.
     if (shell_.IsMinimized(TrayWindow::Service)) {
@@ -151,7 +122,6 @@ bool TrayIconComponent::ServiceWindowMessage(std::uint32_t message, std::uintptr
     return false;
   }
   if (message != wm::kSysCommand) return false;
-  if (wParam == wm::kScMinimize && OnMinimize) OnMinimize();
   const bool toTray =
       (wParam == wm::kScMinimize && minimizeToTray_) || (wParam == wm::kScClose && closeToTray_);
   if (!toTray || !active_) return false;

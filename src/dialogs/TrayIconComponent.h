@@ -1,7 +1,8 @@
 #pragma once
 // The notification-area icon: shows the service's icon with its hint, answers the
-// icon's mouse messages, and turns the service window's minimise and close commands
-// into hiding it with only the icon left. One instance per application.
+// icon's mouse messages, and turns the service window's minimise and close commands,
+// which that window hands to it, into hiding the window with only the icon left. One
+// instance per application.
 //
 // Everything runs on the window thread, except the four flags Active (reading),
 // CloseToTray, MinimizeToTray and HideOnRestore, which any thread may read and write.
@@ -31,16 +32,10 @@ inline constexpr std::uintptr_t kRButtonDown = 0x204, kRButtonUp = 0x205, kRButt
 inline constexpr std::uintptr_t kMButtonDown = 0x207, kMButtonUp = 0x208, kMButtonDblClk = 0x209;
 }  // namespace wm
 
-enum class TrayMouseButton { Left, Right, Middle };
-enum class TrayMouseAction { None, Click, DoubleClick, Popup };
-
-struct TrayMouseDecision {
-  TrayMouseAction action = TrayMouseAction::None;
-  TrayMouseButton button = TrayMouseButton::Left;
-};
+enum class TrayMouseAction { None, DoubleClick, Popup };
 
 // What the icon does with the mouse message its callback carries.
-TrayMouseDecision DecideTrayMouse(std::uintptr_t mouseMessage);
+TrayMouseAction DecideTrayMouse(std::uintptr_t mouseMessage);
 
 // The hint as the icon's tip shows it: its first 63 characters.
 std::string TrayTip(const std::string& hint);
@@ -62,18 +57,8 @@ class TrayIconComponent {
   void SetMinimizeToTray(bool value) { minimizeToTray_ = value; }
   bool HideOnRestore() const { return hideOnRestore_; }
   void SetHideOnRestore(bool value) { hideOnRestore_ = value; }
-  bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool show);
   const std::string& Hint() const { return hint_; }
   void SetHint(const std::string& hint);
-  IconId Icon() const { return icon_; }
-  void SetIcon(IconId icon);
-
-  std::function<void(TrayMouseButton, KeyState)> OnClick;
-  // The handler may clear `restore` to keep the window from being restored.
-  std::function<void(TrayMouseButton, KeyState, bool& restore)> OnDblClick;
-  std::function<void()> OnMinimize;
-  std::function<void()> OnRestore;
 
   // The window layout has been loaded: the icon is added when Active.
   void Loaded();
@@ -84,8 +69,9 @@ class TrayIconComponent {
 
   // The icon's callback message, with the mouse message it carries.
   void IconNotification(std::uintptr_t mouseMessage);
-  // A message of the service window; true when it is consumed, else it goes on to the
-  // window's previous procedure.
+  // A message of the service window, which offers its position changes and system
+  // commands here first once the layout is loaded; true when it is consumed, else the
+  // window handles it as usual.
   bool ServiceWindowMessage(std::uint32_t message, std::uintptr_t wParam);
   // Brings the service window back (a double click on the icon).
   void Restore();
@@ -104,12 +90,9 @@ class TrayIconComponent {
   std::atomic<bool> closeToTray_{true};
   std::atomic<bool> minimizeToTray_{false};
   std::atomic<bool> hideOnRestore_{false};
-  bool showHint_ = true;
   std::string hint_;
-  IconId icon_ = 0;
   bool loaded_ = false;
   bool added_ = false;
-  bool hooked_ = false;
   int startupCounter_ = 0;  // window-position changes seen while starting minimised, 0..2
 };
 

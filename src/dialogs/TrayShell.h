@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "dialogs/KeyState.h"
 #include "service/WindowId.h"
 
 namespace korv {
@@ -51,8 +50,6 @@ class TrayShell {
   virtual WindowId MessageWindow() = 0;          // the icon's hidden window
   virtual IconId ApplicationIcon() = 0;          // 0 when the application has none
   virtual IconId StandardApplicationIcon() = 0;  // the system's application icon
-  // Puts the component's window procedure in front of the service window's.
-  virtual void HookServiceWindow() = 0;
   virtual bool IsMinimized(TrayWindow window) = 0;
   virtual void ShowWindow(TrayWindow window, ShowCommand command) = 0;
   virtual void SetForegroundWindow(TrayWindow window) = 0;
@@ -63,7 +60,6 @@ class TrayShell {
   virtual bool HasPopupMenu() = 0;
   // Pops the menu up at `at` for the service window and runs the item chosen.
   virtual void PopupMenu(ScreenPoint at) = 0;
-  virtual KeyState ShiftState() = 0;
 };
 
 }  // namespace korv

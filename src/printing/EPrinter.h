@@ -1,5 +1,5 @@
 #pragma once
-// The printer object's failures, with their fixed texts.
+// EPrinter: the error the printer object (TPrinter) raises, with its fixed texts.
 #include <cstdint>
 #include <stdexcept>
 #include <string>

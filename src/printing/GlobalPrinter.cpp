@@ -47,11 +47,4 @@ PrintSystem& GlobalPrintSystem() {
   return *state.system;
 }
 
-void DestroyGlobalPrinter() {
-  GlobalState& state = State();
-  std::lock_guard guard(state.lock);
-  state.printer.reset();
-  state.system.reset();
-}
-
 }  // namespace korv

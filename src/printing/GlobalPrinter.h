@@ -20,9 +20,4 @@ TPrinter& GlobalPrinter();
 // when none has been installed.
 PrintSystem& GlobalPrintSystem();
 
-// Destroys the printer object (ending an open document) and the print system. The print
-// thread must no longer use it. Without this call both live until the process ends,
-// since the print thread is never joined.
-void DestroyGlobalPrinter();
-
 }  // namespace korv

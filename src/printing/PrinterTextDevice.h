@@ -30,11 +30,8 @@ class PrinterTextDevice {
   // Throws the document away instead of ending it.
   void Abort();
 
-  bool IsOpen() const { return open_; }
   std::int32_t CursorX() const { return cursorX_; }
   std::int32_t CursorY() const { return cursorY_; }
-  std::int32_t RightLimit() const { return rightLimit_; }
-  std::int32_t BottomLimit() const { return bottomLimit_; }
   std::int32_t LineExtent() const { return lineExtent_; }
   bool PendingFormFeed() const { return pendingFormFeed_; }
 

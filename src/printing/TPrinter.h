@@ -1,5 +1,5 @@
 #pragma once
-// The printer object: the installed printers and the selected one, its device settings,
+// TPrinter, the printer object: the installed printers and the selected one, its device settings,
 // its context with the drawing canvas, and the documents and pages printed on it.
 // Both service threads use it; every operation holds one lock, and a caller that needs
 // several operations without the other thread in between holds Lock() around them.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "service/ServiceConstants.h"
 namespace korv {
 
 namespace {
@@ -44,7 +45,7 @@ void MainFormHandlers::PrnSetup() {
   const std::int16_t r =
       d_.listSelector.VListSelect(count, initial, "printer", printers, kScreenCentre);
   if (r > 0 && static_cast<std::size_t>(r) <= printers.size()) {
-    d_.profile.ProfileWrite("Printer", printers[static_cast<std::size_t>(r - 1)]);
+    d_.profile.ProfileWrite(kPrinterKey, printers[static_cast<std::size_t>(r - 1)]);
     d_.choice.LoadPrinterChoice();
   }
 }
@@ -54,8 +55,8 @@ void MainFormHandlers::PrinterFont() {
   d_.metrics.ResetTextMetrics();
   const std::optional<FontAttributes> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
   if (!chosen) return;
-  d_.profile.ProfileWrite("Font", chosen->face);
-  d_.state.FontName.Set(d_.profile.ProfileRead("Font", "Courier New"));
+  d_.profile.ProfileWrite(kFontKey, chosen->face);
+  d_.state.FontName.Set(d_.profile.ProfileRead(kFontKey, kDefaultFont));
   d_.view.SetFontLabel("Font: " + d_.state.FontName.Get());
   d_.printerFont.SetFont(*chosen);
 }

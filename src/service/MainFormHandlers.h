@@ -33,14 +33,15 @@ class MainFormHandlers {
  public:
   explicit MainFormHandlers(const MainFormDeps& deps) : d_(deps) {}
 
-  void FormCreate() {}
-  void PrnSetup();           // "Select &Printer"
-  void PrinterFont();        // "Printer &Font"
-  void PrintTestPage();      // "Print &Test Page"
-  void Dominimize();         // "&Exit", Enter, Esc
-  void DoRestore();          // "&Printer Options"
-  void DoStop();             // "&Remove"
-  void SetDefaultPrinter();  // "Use Windows default printer"
+  // Named as the window's layout names them.
+  void FormCreate() {}       // the window was made: nothing to do
+  void PrnSetup();           // "Select &Printer": choose the printer from the list dialog
+  void PrinterFont();        // "Printer &Font": choose the printer font
+  void PrintTestPage();      // "Print &Test Page": copy the test page into the spool folder
+  void Dominimize();         // "&Exit", Enter, Esc: hand the screen back to the host program
+  void DoRestore();          // "&Printer Options": show the service window
+  void DoStop();             // "&Remove": ask, then end the service
+  void SetDefaultPrinter();  // "Use Windows default printer": follow it, or stop following
 
  private:
   MainFormDeps d_;

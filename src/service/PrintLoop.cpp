@@ -5,6 +5,7 @@
 #include <set>
 
 #include "service/PumpMessages.h"
+#include "service/ServiceConstants.h"
 #include "service/SpoolProtocol.h"
 #include "settings/DirectorySearch.h"
 
@@ -58,7 +59,7 @@ void PrintLoop::ThreadStart() {
   Attempt([&] { p_.host.FindHostWindow(); });
   Attempt([&] { p_.host.ActivateHostWindow(true); });
   Attempt([&] { p_.host.ActivateHostWindow(true); });
-  const std::string fontName = p_.profile.ProfileRead("Font", "Courier New");
+  const std::string fontName = p_.profile.ProfileRead(kFontKey, kDefaultFont);
   state_.FontName.Set(fontName);
   Attempt([&] { p_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
   p_.view.SetFontLabel("Font: " + fontName);
@@ -226,7 +227,7 @@ void PrintLoop::FinishPoll() {
   p_.view.EnablePrinterFont(!flags.RawMode);
   // Read once per safety poll at most: a hand edit of the profile shows within a second.
   if (pacer_.ProfileReadDue(p_.waiter.NowMs()))
-    selectPrinter_ = p_.profile.ProfileRead("UseDefault", "Y") == "N";
+    selectPrinter_ = p_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;
   p_.view.EnableSelectPrinter(selectPrinter_);
 }
 

@@ -5,15 +5,16 @@
 #include <string_view>
 #include <utility>
 
+#include "service/JobChunk.h"
 #include "service/JobReadError.h"
 #include "service/PrintFailureText.h"
 #include "service/RawPrintError.h"
+#include "service/ServiceConstants.h"
 
 namespace korv {
 namespace {
 
 constexpr char kFormFeed = 12;
-constexpr char kDocumentName[] = "Korvelane";
 
 // What a failed spooler call means for the job, and what the system said about it.
 std::string SpoolerFailure(const std::string& call, const std::string& systemText) {
@@ -38,10 +39,8 @@ std::string SpoolerFailure(const TRawPrint& raw, const std::optional<std::string
 
 // The next chunk of the job; false at the end of the file.
 bool ReadChunk(JobFile& job, std::string& chunk) {
-  chunk.resize(kRawChunkSize);
-  std::size_t got = 0;
-  if (!job.Read(chunk.data(), chunk.size(), got)) throw JobReadError("Cannot read the job file");
-  chunk.resize(std::min(got, kRawChunkSize));
+  chunk.resize(kJobChunkSize);
+  chunk.resize(ReadJobChunk(job, chunk.data(), chunk.size()));
   return !chunk.empty();
 }
 
@@ -53,7 +52,7 @@ class PassThroughJob {
         pageFeed_(context.pageFeed.value_or(context.flags.PageFeedMode.load())) {}
 
   void Print(JobFile& job) {
-    context_.printer.StartPassThroughDocument(kDocumentName);
+    context_.printer.StartPassThroughDocument(kDocumentTitle);
     try {
       if (!context_.files.SetCurrentDirectory(context_.spoolDirectory))
         throw JobReadError("Cannot enter the spool directory " + context_.spoolDirectory);
@@ -152,18 +151,18 @@ void PrintRawJob(JobFile& job, RawJobContext& context) {
 
 void OpenRawJob(RawJobContext& context) {
   if (context.RawPrinter) return;
-  std::string name = context.profile.ProfileRead("Printer", "");
+  std::string name = context.profile.ProfileRead(kPrinterKey, kNoPrinter);
   if (name.empty()) {
     if (std::optional<std::string> entry = context.printer.CurrentPrinterEntry()) {
       name = *entry;
-      context.profile.ProfileWrite("Printer", name);
+      context.profile.ProfileWrite(kPrinterKey, name);
     }
   }
   if (name.empty()) throw RawPrintError("Cannot print: there is no printer");
 
   context.rawPrinterError.reset();
   auto raw = std::make_unique<TRawPrint>(context.spooler, name);
-  raw->JobName = kDocumentName;
+  raw->JobName = kDocumentTitle;
   if (context.outputFileFor) raw->OutputFile = context.outputFileFor(name);
   raw->OnError = [&context](TRawPrint&, const std::string& text) {
     context.rawPrinterError = text;

@@ -17,9 +17,8 @@
 
 namespace korv {
 
-// Bytes read from the job file and sent on at a time.
-inline constexpr std::size_t kRawChunkSize = 127;
-
+// Capitalised members are the shared state under its established names (RawPrinter); the
+// others follow the code's own style.
 struct RawJobContext {
   ServiceFlags& flags;
   FileSystem& files;
@@ -45,7 +44,7 @@ struct RawJobContext {
 // JobReadError (the file or the spool directory), and the loop keeps the job file.
 void PrintRawJob(JobFile& job, RawJobContext& context);
 
-// Makes RawPrinter ready with an open document on the printer named under "Printer"
+// Makes RawPrinter ready with an open document on the printer named under kPrinterKey
 // (stored from the current printer when empty); raises RawPrintError when it cannot.
 void OpenRawJob(RawJobContext& context);
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "service/ServiceConstants.h"
+
 namespace korv {
 
 void SavedPrinterChoice::LoadPrinterChoice() {
@@ -17,29 +19,29 @@ void SavedPrinterChoice::SetDefaultPrinter() {
 }
 
 void SavedPrinterChoice::Load() {
-  std::string chosen = profile_.ProfileRead("Printer", "");
+  std::string chosen = profile_.ProfileRead(kPrinterKey, kNoPrinter);
   chosenPrinter_.Set(chosen);
-  const std::string useDefault = profile_.ProfileRead("UseDefault", "Y");
+  const std::string useDefault = profile_.ProfileRead(kUseDefaultKey, kYes);
 
-  view_.EnableSelectPrinter(useDefault == "N");
+  view_.EnableSelectPrinter(useDefault == kNo);
 
   // The box's click handler runs only for a real change; it then finds the box agreeing
   // with the stored value, so nothing is stored and nothing loops.
-  const bool tick = useDefault == "Y";
+  const bool tick = useDefault == kYes;
   if (view_.UseDefaultTicked() != tick) {
     view_.SetUseDefaultTicked(tick);
     ApplyDefaultToggle();
   }
 
   std::vector<std::string> printers = printer_.PrinterList();
-  if (chosen.size() < kShortestPrinterName || useDefault == "Y") {
+  if (chosen.size() < kShortestPrinterName || useDefault == kYes) {
     if (!printers.empty()) {
       const int current = printer_.SelectedIndex();
       printers = printer_.PrinterList();  // selecting the default may have built the list
       if (current >= 0 && static_cast<std::size_t>(current) < printers.size()) {
         chosen = printers[static_cast<std::size_t>(current)];
         chosenPrinter_.Set(chosen);
-        profile_.ProfileWrite("Printer", chosen);
+        profile_.ProfileWrite(kPrinterKey, chosen);
       }
     }
   }
@@ -57,7 +59,7 @@ void SavedPrinterChoice::Load() {
         view_.SetUseDefaultTicked(false);
         ApplyDefaultToggle();
       }
-      profile_.ProfileWrite("UseDefault", "N");
+      profile_.ProfileWrite(kUseDefaultKey, kNo);
     } else {
       view_.SetPrinterLabel(PrinterLabel(chosen, false));
     }
@@ -80,14 +82,14 @@ std::string SavedPrinterChoice::PrinterLabel(const std::string& printer, bool ra
 }
 
 void SavedPrinterChoice::ApplyDefaultToggle() {
-  const std::string stored = profile_.ProfileRead("UseDefault", "Y");
+  const std::string stored = profile_.ProfileRead(kUseDefaultKey, kYes);
   const bool ticked = view_.UseDefaultTicked();
-  if (ticked && stored == "N") {
-    profile_.ProfileWrite("UseDefault", "Y");
+  if (ticked && stored == kNo) {
+    profile_.ProfileWrite(kUseDefaultKey, kYes);
     Load();
     view_.EnableSelectPrinter(false);
-  } else if (!ticked && stored == "Y") {
-    profile_.ProfileWrite("UseDefault", "N");
+  } else if (!ticked && stored == kYes) {
+    profile_.ProfileWrite(kUseDefaultKey, kNo);
     view_.EnableSelectPrinter(true);
   }
 }

@@ -3,6 +3,7 @@
 // only when "N"), and the printer and pages of the job just printed.
 #include "printing/TPrinter.h"
 #include "service/JobLogPorts.h"
+#include "service/ServiceConstants.h"
 #include "service/ServiceState.h"
 #include "settings/Profile.h"
 
@@ -13,7 +14,7 @@ class ServiceJobFacts final : public JobFactsSource {
   ServiceJobFacts(Profile& profile, TPrinter& printer, ServiceState& state)
       : profile_(profile), printer_(printer), state_(state) {}
 
-  bool LogEnabled() override { return profile_.ProfileRead("Log", "Y") != "N"; }
+  bool LogEnabled() override { return profile_.ProfileRead(kLogKey, kYes) != kNo; }
 
   // Text jobs print on the printer object's printer; raw jobs go to the chosen printer.
   JobFacts Facts(bool raw) override {

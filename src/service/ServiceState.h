@@ -8,6 +8,8 @@
 
 namespace korv {
 
+// Capitalised members are the shared state under its established names; the others
+// follow the code's own style.
 struct ServiceState {
   ServiceFlags flags;
   // Written by start-up on the window thread before the print thread exists; read-only after.

@@ -4,13 +4,14 @@
 #include <array>
 #include <cstdint>
 
+#include "service/JobChunk.h"
 #include "service/JobReadError.h"
+#include "service/ServiceConstants.h"
 
 namespace korv {
 
 namespace {
 
-constexpr std::size_t kChunk = 127;
 constexpr char kLandscapeMark = 4;
 constexpr char kFormFeed = 12;
 constexpr std::uint8_t kCodeCpi = 1, kCodeLpi = 2, kCodeBold = 3;
@@ -18,12 +19,6 @@ constexpr std::uint8_t kCodeCpi = 1, kCodeLpi = 2, kCodeBold = 3;
 bool IsCode(char byte) {
   auto value = static_cast<std::uint8_t>(byte);
   return value >= kCodeCpi && value <= kCodeBold;
-}
-
-std::size_t ReadChunk(JobFile& job, char* into) {
-  std::size_t got = 0;
-  if (!job.Read(into, kChunk, got)) throw JobReadError("The job file cannot be read");
-  return got;
 }
 
 class TextJobReader {
@@ -34,7 +29,7 @@ class TextJobReader {
   // False when StopRequested was seen.
   bool Run() {
     for (;;) {
-      std::size_t got = ReadChunk(job_, buffer_.data());
+      std::size_t got = ReadJobChunk(job_, buffer_.data());
       if (got == 0) return true;
       buffer_[got] = 0;
       if (!ProcessChunk()) return false;
@@ -65,7 +60,7 @@ class TextJobReader {
       p = end;
       if (buffer_[p + 1] == 0) {
         // The parameter is the first byte of the next chunk.
-        std::size_t got = ReadChunk(job_, buffer_.data() + 1);
+        std::size_t got = ReadJobChunk(job_, buffer_.data() + 1);
         buffer_[1 + got] = 0;
         buffer_[0] = code;
         p = 0;
@@ -137,16 +132,14 @@ JobOutcome PrintTextJob(JobFile& job, const TextJobContext& context) {
   TPrinter& printer = context.printer;
 
   char first = 0;
-  std::size_t got = 0;
-  if (!job.Read(&first, 1, got)) throw JobReadError("The job file cannot be read");
-  const bool landscape = got == 1 && first == kLandscapeMark;
-  if (!landscape && !job.Rewind()) throw JobReadError("The job file cannot be read");
+  const bool landscape = ReadJobChunk(job, &first, 1) == 1 && first == kLandscapeMark;
+  if (!landscape && !job.Rewind()) throw JobReadError("Cannot read the job file");
 
   const TPrinterOrientation wanted =
       landscape ? TPrinterOrientation::Landscape : TPrinterOrientation::Portrait;
   if (printer.PaperOrientation() != wanted) printer.SetPaperOrientation(wanted);
 
-  printer.SetDocumentTitle("Korvelane");
+  printer.SetDocumentTitle(kDocumentTitle);
   // Leaving by an exception or a stop throws the document away, so nothing half-printed
   // comes out and the job can print whole later.
   PrinterTextDevice device(printer);

@@ -1,6 +1,7 @@
 #include "service/TextMetrics.h"
 
 #include <algorithm>
+#include "service/ServiceConstants.h"
 
 namespace korv {
 
@@ -107,7 +108,7 @@ void SetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags&
 }
 
 void ResetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags& flags) {
-  printer.SetDocumentTitle("Korvelane");
+  printer.SetDocumentTitle(kDocumentTitle);
   metrics.Cpi = 10;
   metrics.Lpi = 6;
   metrics.Bold = false;
@@ -124,7 +125,7 @@ void SetPrinterFont(TPrinterCanvas& canvas, const std::string& face) {
 }
 
 std::string CreatePrinterFont(Profile& profile, TPrinterCanvas& canvas) {
-  std::string face = profile.ProfileRead("Font", "Courier New");
+  std::string face = profile.ProfileRead(kFontKey, kDefaultFont);
   SetPrinterFont(canvas, face);
   return face;
 }

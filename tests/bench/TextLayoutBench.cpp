@@ -17,10 +17,9 @@ namespace {
 
 using fakes::FakeFileSystem;
 using fakes::FakePrintSystem;
+using fakes::MemoryJobFile;
 
-const std::string kSpool = "C:\\KORVELAN\\WINPRINT";
-
-using MemoryJob = fakes::MemoryJobFile;
+const std::string kSpoolDirectory = "C:\\KORVELAN\\WINPRINT";
 
 // 66 lines of 80 columns: a framed table with column rules and cross rows.
 std::string DensePage() {
@@ -80,8 +79,8 @@ struct Rig {
     system.caps[DeviceCap::LogPixelsY] = 600;
     system.caps[DeviceCap::HorzRes] = 4800;
     system.caps[DeviceCap::VertRes] = 6600;
-    files.AddDirectory(kSpool);
-    files.SetCurrentDirectory(kSpool);
+    files.AddDirectory(kSpoolDirectory);
+    files.SetCurrentDirectory(kSpoolDirectory);
     flags.Printing = true;
   }
   void ForgetRecords() {
@@ -98,7 +97,7 @@ struct Rig {
   FakeFileSystem files;
   ServiceFlags flags;
   TextMetrics metrics;
-  TextJobContext context{flags, files, kSpool, printer, metrics};
+  TextJobContext context{flags, files, kSpoolDirectory, printer, metrics};
 };
 
 // Fonts made per job: `remembered` keeps fitted heights between jobs; otherwise every
@@ -108,7 +107,7 @@ void BM_TextJobFonts(benchmark::State& state) {
   Rig rig;
   const std::string job = ReportJob();
   {
-    MemoryJob first(job);
+    MemoryJobFile first(job);
     PrintTextJob(first, rig.context);
   }
   state.counters["fonts_first_job"] = rig.system.log.fontsCreated;
@@ -118,7 +117,7 @@ void BM_TextJobFonts(benchmark::State& state) {
       rig.metrics.fittedHeights.clear();
       rig.metrics.fittedShapes.clear();
     }
-    MemoryJob memory(job);
+    MemoryJobFile memory(job);
     benchmark::DoNotOptimize(PrintTextJob(memory, rig.context));
     state.PauseTiming();
     rig.ForgetRecords();

@@ -17,13 +17,7 @@ def set_profile(service, **keys):
     (service.home / "VOZAZAD.INI").write_bytes(text.encode("latin-1"))
 
 
-class JobLog(unittest.TestCase):
-    def setUp(self):
-        self.rig = korvrig.Rig.get()
-
-    def tearDown(self):
-        self.rig.kill_services()
-
+class JobLog(korvrig.ServiceTest):
     def start(self, **options):
         service = self.rig.start_service(ini="[Vozazad]\r\nUseDefault=Y\r\n", **options)
         window = service.wait_window(TITLE, timeout=30)

@@ -51,25 +51,13 @@ def page_feed_job():
     return bytes(range(32, 158)) + FF + b"second chunk\r\n" * 10 + FF
 
 
-class RawService(unittest.TestCase):
+class RawService(korvrig.SharedServiceTest):
     """One service per class; each test sets the profile and the mode it needs."""
-
-    ini = "[Vozazad]\r\nUseDefault=Y\r\n"
 
     @classmethod
     def setUpClass(cls):
-        cls.rig = korvrig.Rig.get()
-        cls.service = cls.rig.start_service(ini=cls.ini, name=cls.__name__)
-        cls.window = cls.service.wait_window(TITLE, timeout=30)
+        super().setUpClass()
         cls.captures = {queue: cls.rig.capture(queue) for queue in korvrig.QUEUES}
-        cls.jobs = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            cls.service.stop()
-        finally:
-            cls.rig.kill_services()
 
     def setUp(self):
         for capture in self.captures.values():

@@ -108,10 +108,7 @@ class Driver(unittest.TestCase):
             self.assertIn({"event": "title", "title": "Korvelane"}, host.events())
 
 
-class Program(unittest.TestCase):
-    def tearDown(self):
-        korvrig.Rig.get().kill_services()
-
+class Program(korvrig.ServiceTest):
     def test_program_starts_in_a_fresh_home_shows_its_window_and_can_be_killed(self):
         rig = korvrig.Rig.get()
         service = rig.start_service(ini="[Vozazad]\r\nUseDefault=Y\r\n")

@@ -7,10 +7,7 @@ import korvrig
 TITLE = "Printer (Korvelane)"
 
 
-class StartUp(unittest.TestCase):
-    def tearDown(self):
-        korvrig.Rig.get().kill_services()
-
+class StartUp(korvrig.ServiceTest):
     def test_makes_the_missing_spool_directory_and_takes_the_service_title(self):
         rig = korvrig.Rig.get()
         service = rig.start_service(ini=None, test_page=False)

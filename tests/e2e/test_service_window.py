@@ -135,10 +135,7 @@ class DefaultPrinterWindow(unittest.TestCase):
                            10, "the idle status line after the job")
 
 
-class RawModeWindow(unittest.TestCase):
-    def tearDown(self):
-        korvrig.Rig.get().kill_services()
-
+class RawModeWindow(korvrig.ServiceTest):
     def test_rawprint_marks_the_window_winprint_and_the_box_take_the_marks_back(self):
         driver = korvrig.Rig.get().driver
         service, window = start_idle(ini=None)

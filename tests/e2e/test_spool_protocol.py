@@ -8,10 +8,7 @@ import korvrig
 TITLE = "Printer (Korvelane)"
 
 
-class SpoolProtocol(unittest.TestCase):
-    def tearDown(self):
-        korvrig.Rig.get().kill_services()
-
+class SpoolProtocol(korvrig.ServiceTest):
     def test_a_one_byte_disable_stops_the_service_and_is_deleted(self):
         rig = korvrig.Rig.get()
         service = rig.start_service(ini=None, test_page=False)

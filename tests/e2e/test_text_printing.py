@@ -50,23 +50,15 @@ def inked(chars):
     return [c for c in chars if c.text not in (" ", "\xa0")]
 
 
-class TextPrinting(unittest.TestCase):
+class TextPrinting(korvrig.SharedServiceTest):
     """One service for every job of this class; each test drops its own job."""
+
+    service_name = "text"
 
     @classmethod
     def setUpClass(cls):
-        cls.rig = korvrig.Rig.get()
-        cls.service = cls.rig.start_service(ini="[Vozazad]\r\nUseDefault=Y\r\n", name="text")
-        cls.window = cls.service.wait_window(TITLE, timeout=30)
+        super().setUpClass()
         cls.capture = cls.rig.capture(korvrig.DEFAULT_QUEUE)
-        cls.jobs = 0
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            cls.service.stop()
-        finally:
-            cls.rig.kill_services()
 
     def print_job(self, data, name=None):
         """Drops a text job and returns what reached the printer; the job file must be gone."""

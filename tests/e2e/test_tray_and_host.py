@@ -163,10 +163,7 @@ class HostWindowAndIcon(unittest.TestCase):
         self.assert_service_hidden()
 
 
-class RemoveFromTheIconMenu(unittest.TestCase):
-    def tearDown(self):
-        korvrig.Rig.get().kill_services()
-
+class RemoveFromTheIconMenu(korvrig.ServiceTest):
     def choose(self, window, icon, mnemonic):
         """Right-clicks the icon in Wine's notification area and types the menu item's
         mnemonic into the pop-up menu."""

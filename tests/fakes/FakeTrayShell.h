@@ -25,7 +25,6 @@ class FakeTrayShell : public TrayShell {
   WindowId MessageWindow() override { return 0x77; }
   IconId ApplicationIcon() override { return applicationIcon; }
   IconId StandardApplicationIcon() override { return 32512; }
-  void HookServiceWindow() override { log.push_back("hook"); }
   bool IsMinimized(TrayWindow w) override { return minimized[Index(w)]; }
   void ShowWindow(TrayWindow w, ShowCommand c) override {
     log.push_back("show " + Name(w) + " " + std::to_string(static_cast<int>(c)));
@@ -40,7 +39,6 @@ class FakeTrayShell : public TrayShell {
   void PopupMenu(ScreenPoint at) override {
     log.push_back("popup " + std::to_string(at.x) + "," + std::to_string(at.y));
   }
-  KeyState ShiftState() override { return shift; }
 
   std::vector<std::string> log;
   std::vector<NotifyIconRecord> records;  // every record handed to the shell
@@ -51,7 +49,6 @@ class FakeTrayShell : public TrayShell {
   bool minimized[2] = {false, false};  // application, service
   bool hasPopupMenu = true;
   ScreenPoint cursor{600, 740};
-  KeyState shift;
 
  private:
   static int Index(TrayWindow w) { return w == TrayWindow::Application ? 0 : 1; }

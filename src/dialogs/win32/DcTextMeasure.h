@@ -1,9 +1,10 @@
 #pragma once
 // Text widths and height of a font, measured on a screen device context.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include "dialogs/TextMeasure.h"
-#include "service/win32/WindowHandles.h"
+#include "win32/SelectedObject.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 

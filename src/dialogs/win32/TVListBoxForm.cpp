@@ -4,7 +4,7 @@
 
 #include "dialogs/ListKeys.h"
 #include "dialogs/win32/DcTextMeasure.h"
-#include "settings/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
 
 namespace korv::win32 {
 
@@ -24,19 +24,6 @@ void SetFont(HWND control, HFONT font) {
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSA existing{};
-  if (GetClassInfoA(instance, kClassName, &existing)) return true;
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = procedure;
-  cls.hInstance = instance;
-  cls.hIcon = ProgramIcon(IconSize::Large);
-  cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  cls.lpszClassName = kClassName;
-  return RegisterClassA(&cls) != 0;
-}
-
 // The window's outer height less its client height.
 int FrameHeight() {
   RECT rect{0, 0, 100, 100};
@@ -54,13 +41,17 @@ TVListBoxForm::TVListBoxForm(HWND owner, ListSelection& selection)
     : owner_(owner), selection_(selection) {}
 
 TVListBoxForm::~TVListBoxForm() {
-  window_.Reset();
-}  // before the members its handlers use
+  DestroyRoutedWindow();  // before the members its handlers use
+}
 
 bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
                            std::uint8_t position) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterFormClass(instance, WindowProc)) return false;
+  WindowClass cls;
+  cls.name = kClassName;
+  cls.icon = ProgramIcon(IconSize::Large);
+  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  if (!RegisterWindowClass(cls)) return false;
 
   {
     WindowDc screen(nullptr);
@@ -85,17 +76,17 @@ bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
     layout_ = LayoutListDialog(input, selection_.Items(), measure);
   }
 
-  window_.Reset(CreateWindowExA(kExStyle, kClassName, caption.c_str(), kStyle, layout_.left,
-                                layout_.top, layout_.windowWidth, layout_.windowHeight, owner_,
-                                nullptr, instance, this));
-  if (!window_) return false;
-  SetFont(hwnd_, shownFont_);
+  if (!CreateRoutedWindow(kExStyle, kClassName, caption.c_str(), kStyle, layout_.left, layout_.top,
+                          layout_.windowWidth, layout_.windowHeight, owner_))
+    return false;
+  SetFont(Window(), shownFont_);
 
   DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                     LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
   if (layout_.bothScrollBars) listStyle |= WS_HSCROLL;
   VListBox = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", listStyle, 0, 0, layout_.listWidth,
-                             layout_.listHeight, hwnd_, ControlId(kListId), instance, nullptr);
+                             layout_.listHeight, Window(), ControlId(kListId),
+                             GetModuleHandleA(nullptr), nullptr);
   OKButton =
       CreateButton("&OK", IDOK, BS_DEFPUSHBUTTON | WS_VISIBLE, layout_.okLeft, kOkButtonWidth);
   CanButton = CreateButton("&Cancel", IDCANCEL, BS_PUSHBUTTON | WS_VISIBLE, layout_.cancelLeft,
@@ -117,7 +108,7 @@ bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
 
 HWND TVListBoxForm::CreateButton(const char* caption, int id, DWORD style, int left, int width) {
   HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_TABSTOP | style, left,
-                                layout_.buttonTop, width, kButtonHeight, hwnd_, ControlId(id),
+                                layout_.buttonTop, width, kButtonHeight, Window(), ControlId(id),
                                 GetModuleHandleA(nullptr), nullptr);
   if (button) SetFont(button, shownFont_);
   return button;
@@ -126,7 +117,7 @@ HWND TVListBoxForm::CreateButton(const char* caption, int id, DWORD style, int l
 void TVListBoxForm::ShowModal() {
   const bool disableOwner = owner_ && IsWindowEnabled(owner_);
   if (disableOwner) EnableWindow(owner_, FALSE);
-  ShowWindow(hwnd_, SW_SHOW);
+  ShowWindow(Window(), SW_SHOW);
   SetFocus(VListBox);
 
   std::optional<WPARAM> quit;
@@ -138,14 +129,14 @@ void TVListBoxForm::ShowModal() {
       Close();
       break;
     }
-    if (!IsDialogMessageA(hwnd_, &msg)) {
+    if (!IsDialogMessageA(Window(), &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
   }
   // The owner is enabled before the window goes, so that it gets the activation back.
   if (disableOwner) EnableWindow(owner_, TRUE);
-  ShowWindow(hwnd_, SW_HIDE);
+  ShowWindow(Window(), SW_HIDE);
   if (quit) PostQuitMessage(static_cast<int>(*quit));
   if (failure_) std::rethrow_exception(failure_);
 }
@@ -175,7 +166,7 @@ void TVListBoxForm::EnableOk(bool enabled) {
 }
 
 void TVListBoxForm::Close() {
-  if (!closed_ && hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+  if (!closed_ && Window()) SendMessageA(Window(), WM_CLOSE, 0, 0);
 }
 
 // Handlers -------------------------------------------------------------------------
@@ -239,27 +230,13 @@ void TVListBoxForm::DoHelp() {
 
 // Messages -------------------------------------------------------------------------
 
-LRESULT CALLBACK TVListBoxForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* self = static_cast<TVListBoxForm*>(create->lpCreateParams);
-    self->hwnd_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* form = reinterpret_cast<TVListBoxForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    form->hwnd_ = nullptr;
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
+LRESULT TVListBoxForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
-    return form->Handle(message, wParam, lParam);
+    return Handle(message, wParam, lParam);
   } catch (...) {
     // Errors must not cross the window system; the modal loop ends and rethrows it.
-    if (!form->failure_) form->failure_ = std::current_exception();
-    form->closed_ = true;
+    if (!failure_) failure_ = std::current_exception();
+    closed_ = true;
     return 0;
   }
 }
@@ -284,7 +261,7 @@ LRESULT TVListBoxForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID:
       return MAKELRESULT(IDOK, DC_HASDEFID);
     default:
-      return DefWindowProcA(hwnd_, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
 }
 

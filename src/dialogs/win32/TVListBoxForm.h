@@ -1,8 +1,8 @@
 #pragma once
-// The list selection window: a modal window with a list drawn on demand and the
+// TVListBoxForm, the list selection window: a modal window with a list drawn on demand and the
 // "&OK", "&Cancel" and (hidden) "&Help" buttons. Created per call of VListSelect and
 // destroyed before it returns; its handlers hand the decisions to ListSelection.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include <cstdint>
 #include <exception>
@@ -12,12 +12,13 @@
 #include "dialogs/ListDialogView.h"
 #include "dialogs/ListLayout.h"
 #include "dialogs/ListSelection.h"
-#include "service/win32/WindowHandles.h"
 #include "settings/Profile.h"
+#include "win32/RoutedWindow.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
-class TVListBoxForm final : private ListDialogView {
+class TVListBoxForm final : private ListDialogView, private RoutedWindow {
  public:
   TVListBoxForm(HWND owner, ListSelection& selection);
   TVListBoxForm(const TVListBoxForm&) = delete;
@@ -52,7 +53,7 @@ class TVListBoxForm final : private ListDialogView {
   void Afterenter();
   void DoHelp();
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Command(WPARAM wParam, LPARAM lParam);
   HWND CreateButton(const char* caption, int id, DWORD style, int left, int width);
@@ -61,9 +62,7 @@ class TVListBoxForm final : private ListDialogView {
   ListSelection& selection_;
   UniqueGdiObject font_;
   HFONT shownFont_ = nullptr;  // font_, or the stock font when it could not be made
-  UniqueWindow window_;
-  HWND hwnd_ = nullptr;     // the window while it exists, also during its creation
-  HWND VListBox = nullptr;  // children go with the window
+  HWND VListBox = nullptr;     // children go with the window
   HWND OKButton = nullptr;
   HWND CanButton = nullptr;
   HWND HelpBut = nullptr;

@@ -21,22 +21,11 @@ static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == kNotifyIconRecord
 namespace {
 
 constexpr char kClassName[] = "KorvTrayIconWindow";
-constexpr char kHookProperty[] = "KorvTrayIcon";
 constexpr UINT kApplyActive = WM_APP + 1;  // wParam: the new Active; from the print thread
 constexpr UINT kPrinterOptionsItem = 1;
 constexpr UINT kRemoveItem = 2;
 constexpr UINT kOpenLogItem = 3;
 constexpr UINT kAboutItem = 4;
-
-bool RegisterMessageWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSA existing{};
-  if (GetClassInfoA(instance, kClassName, &existing)) return true;
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = procedure;
-  cls.hInstance = instance;
-  cls.lpszClassName = kClassName;
-  return RegisterClassA(&cls) != 0;
-}
 
 }  // namespace
 
@@ -49,18 +38,14 @@ TrayIcon::TrayIcon(HWND applicationWindow, HWND serviceWindow, PopupMenu1 menu,
       applicationIcon_(applicationIcon),
       windowThread_(GetCurrentThreadId()),
       component_(*this, showError_) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (!RegisterMessageWindowClass(instance, MessageWindowProc)) throw ETrayIcon("Tray icon error");
+  WindowClass cls;
+  cls.name = kClassName;
   // A hidden top-level window, not a message-only one: those miss the broadcasts
   // (the taskbar's re-creation, the end of the session).
-  messageWindow_.Reset(
-      CreateWindowExA(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, this));
-  if (!messageWindow_) throw ETrayIcon("Tray icon error");
+  if (!RegisterWindowClass(cls) ||
+      !CreateRoutedWindow(0, kClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr))
+    throw ETrayIcon("Tray icon error");
   taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-}
-
-TrayIcon::~TrayIcon() {
-  Unhook();
 }
 
 void TrayIcon::SetActive(bool active) {
@@ -69,7 +54,7 @@ void TrayIcon::SetActive(bool active) {
     return;
   }
   // The print thread never touches the windows itself: the window thread applies it.
-  PostMessageA(messageWindow_.Get(), kApplyActive, active ? 1 : 0, 0);
+  PostMessageA(Window(), kApplyActive, active ? 1 : 0, 0);
 }
 
 void TrayIcon::ApplyPrintLoopSettings(const TraySettings& settings) {
@@ -108,7 +93,7 @@ bool TrayIcon::NotifyIcon(NotifyIconOp op, const NotifyIconRecord& record) {
 }
 
 WindowId TrayIcon::MessageWindow() {
-  return reinterpret_cast<WindowId>(messageWindow_.Get());
+  return reinterpret_cast<WindowId>(Window());
 }
 
 IconId TrayIcon::ApplicationIcon() {
@@ -116,30 +101,7 @@ IconId TrayIcon::ApplicationIcon() {
 }
 
 IconId TrayIcon::StandardApplicationIcon() {
-  return reinterpret_cast<IconId>(LoadIconA(nullptr, IDI_APPLICATION));
-}
-
-void TrayIcon::HookServiceWindow() {
-  if (!service_ || previous_) return;
-  if (!SetPropA(service_, kHookProperty, this)) return;
-  const LONG_PTR previous =
-      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ServiceWindowProc));
-  if (previous == 0) {
-    RemovePropA(service_, kHookProperty);
-    return;
-  }
-  previous_ = reinterpret_cast<WNDPROC>(previous);
-}
-
-void TrayIcon::Unhook() {
-  if (!previous_) return;
-  if (IsWindow(service_)) {
-    // Only when nobody has hooked in after us; otherwise their chain would break.
-    if (GetWindowLongPtrA(service_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ServiceWindowProc))
-      SetWindowLongPtrA(service_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
-    RemovePropA(service_, kHookProperty);
-  }
-  previous_ = nullptr;
+  return reinterpret_cast<IconId>(LoadIcon(nullptr, IDI_APPLICATION));
 }
 
 HWND TrayIcon::Handle(TrayWindow window) const {
@@ -159,7 +121,7 @@ void TrayIcon::SetForegroundWindow(TrayWindow window) {
   HWND handle = Handle(window);
   // Without an application window of its own, the icon's window takes the foreground
   // for the menu.
-  if (!handle && window == TrayWindow::Application) handle = messageWindow_.Get();
+  if (!handle && window == TrayWindow::Application) handle = Window();
   if (handle) ::SetForegroundWindow(handle);
 }
 
@@ -203,7 +165,7 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
   // Which version runs, for whoever supports it; a line to read, not to choose.
   if (!menu_.About.empty() && AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr))
     AppendMenuA(menu.Get(), MF_STRING | MF_GRAYED, kAboutItem, menu_.About.c_str());
-  HWND owner = application_ ? application_ : messageWindow_.Get();
+  HWND owner = application_ ? application_ : Window();
   // Automatic popup is off: the chosen item comes back here instead of as a command.
   const BOOL chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON,
                                      at.x, at.y, 0, owner, nullptr);
@@ -217,13 +179,9 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
     menu_.OpenLog();
 }
 
-KeyState TrayIcon::ShiftState() {
-  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
-}
+// Messages ----------------------------------------------------------------
 
-// Window procedures ----------------------------------------------------------------
-
-LRESULT TrayIcon::MessageWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTrayCallbackMessage) {
     Guard([&] { component_.IconNotification(static_cast<std::uintptr_t>(lParam)); });
   } else if (message == kApplyActive) {
@@ -234,37 +192,15 @@ LRESULT TrayIcon::MessageWindowMessage(UINT message, WPARAM wParam, LPARAM lPara
   } else if (message == WM_QUERYENDSESSION) {
     return 1;  // log-off and shutdown may go ahead
   }
-  return DefWindowProcA(messageWindow_.Get(), message, wParam, lParam);
+  return DefaultHandling(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TrayIcon::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self || self->messageWindow_.Get() != window)
-    return DefWindowProcA(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  return self->MessageWindowMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK TrayIcon::ServiceWindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  auto* self = static_cast<TrayIcon*>(GetPropA(window, kHookProperty));
-  if (!self || !self->previous_) return DefWindowProcA(window, message, wParam, lParam);
-  const WNDPROC previous = self->previous_;
-  if (message == WM_NCDESTROY) {
-    self->Unhook();
-    return CallWindowProcA(previous, window, message, wParam, lParam);
-  }
+bool TrayIcon::ServiceWindowMessage(UINT message, WPARAM wParam) {
   bool consumed = false;
-  self->Guard([&] {
-    consumed = self->component_.ServiceWindowMessage(message, static_cast<std::uintptr_t>(wParam));
+  Guard([&] {
+    consumed = component_.ServiceWindowMessage(message, static_cast<std::uintptr_t>(wParam));
   });
-  if (consumed) return 0;
-  return CallWindowProcA(previous, window, message, wParam, lParam);
+  return consumed;
 }
 
 }  // namespace korv::win32

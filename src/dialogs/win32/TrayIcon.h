@@ -1,24 +1,26 @@
 #pragma once
 // The notification-area icon on Win32: a hidden window for the icon's notifications,
-// Shell_NotifyIconA, the subclassed service window and the pop-up menu PopupMenu1.
-// The decisions are TrayIconComponent's; this class only carries them out.
+// Shell_NotifyIconA and the pop-up menu PopupMenu1. The service window, which owns it,
+// hands it its position changes and system commands. The decisions are
+// TrayIconComponent's; this class only carries them out.
 //
 // Create and destroy it on the window thread. SetActive, SetCloseToTray,
 // SetMinimizeToTray and SetHideOnRestore may be called from any thread.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include <functional>
 #include <string>
 
 #include "dialogs/TrayIconComponent.h"
 #include "service/TrayIconSetup.h"
-#include "service/win32/WindowHandles.h"
+#include "win32/RoutedWindow.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
-class TrayIcon final : public TrayIconSetup, private TrayShell {
+class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWindow {
  public:
-  // The items of PopupMenu1.
+  // The items of PopupMenu1, the icon's right-click menu.
   struct PopupMenu1 {
     std::function<void()> PrinterOptions1;  // "&Printer Options": DoRestore
     std::function<void()> Remove1;          // "&Remove": DoStop
@@ -33,7 +35,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
            std::function<void(const std::string&)> showError, HICON applicationIcon = nullptr);
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
-  ~TrayIcon() override;
 
   // Any thread. From another thread the change of Active is posted to the window thread.
   void SetActive(bool active);
@@ -44,12 +45,12 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   void ApplyPrintLoopSettings(const TraySettings& settings) override;
 
   // Window thread; may raise ETrayIcon.
-  void SetShowHint(bool show) { component_.SetShowHint(show); }
   void SetHint(const std::string& hint) { component_.SetHint(hint); }
-  void SetIcon(HICON icon) { component_.SetIcon(reinterpret_cast<IconId>(icon)); }
   void Loaded() { component_.Loaded(); }  // the layout is loaded: the icon appears
 
-  TrayIconComponent& Component() { return component_; }
+  // A message of the service window; true when the icon consumed it (a minimise or close
+  // command that hid the window). Window thread; errors go to the standard error display.
+  bool ServiceWindowMessage(UINT message, WPARAM wParam);
 
  private:
   // TrayShell
@@ -57,7 +58,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   WindowId MessageWindow() override;
   IconId ApplicationIcon() override;
   IconId StandardApplicationIcon() override;
-  void HookServiceWindow() override;
   bool IsMinimized(TrayWindow window) override;
   void ShowWindow(TrayWindow window, ShowCommand command) override;
   void SetForegroundWindow(TrayWindow window) override;
@@ -67,14 +67,11 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   ScreenPoint CursorPos() override;
   bool HasPopupMenu() override;
   void PopupMenu(ScreenPoint at) override;
-  KeyState ShiftState() override;
 
   HWND Handle(TrayWindow window) const;
-  void Unhook();
   void Guard(const std::function<void()>& action);
-  LRESULT MessageWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK MessageWindowProc(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK ServiceWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // The icon's hidden window.
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND application_;
   HWND service_;
@@ -83,8 +80,6 @@ class TrayIcon final : public TrayIconSetup, private TrayShell {
   HICON applicationIcon_;
   DWORD windowThread_;
   UINT taskbarCreated_ = 0;
-  WNDPROC previous_ = nullptr;  // the service window's own procedure while hooked
-  UniqueWindow messageWindow_;
   TrayIconComponent component_;  // goes first, deleting the icon while its window lives
 };
 

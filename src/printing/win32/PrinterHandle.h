@@ -1,6 +1,6 @@
 #pragma once
 // A spooler printer handle from OpenPrinterA, closed with ClosePrinter.
-#include "settings/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 #include <winspool.h>
 
@@ -12,6 +12,6 @@ struct PrinterHandleTraits {
   static void Close(Handle handle) noexcept { ClosePrinter(handle); }
 };
 
-using PrinterHandle = UniqueHandle<PrinterHandleTraits>;
+using UniquePrinterHandle = UniqueHandle<PrinterHandleTraits>;
 
 }  // namespace korv::win32

@@ -142,9 +142,9 @@ bool Win32DeviceContext::SelectObject(DrawingObject& object) {
   if (!gdi || gdi->ObjectKind() == Win32DrawingObject::Kind::Brush) return false;
   HGDIOBJ previous = ::SelectObject(dc_.Get(), gdi->Get());
   if (SelectionFailed(previous)) return false;
-  SelectionRestore& restore =
+  SelectedObject& restore =
       gdi->ObjectKind() == Win32DrawingObject::Kind::Font ? fontRestore_ : penRestore_;
-  if (!restore) restore = SelectionRestore(dc_.Get(), previous);
+  if (!restore) restore = SelectedObject::Restoring(dc_.Get(), previous);
   return true;
 }
 

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 #include "printing/DeviceContext.h"
-#include "printing/win32/GdiHandles.h"
+#include "win32/SelectedObject.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
@@ -18,12 +19,12 @@ class Win32DrawingObject : public DrawingObject {
 
  private:
   Kind kind_;
-  GdiObjectHandle object_;
+  UniqueGdiObject object_;
 };
 
 class Win32DeviceContext : public DeviceContext {
  public:
-  explicit Win32DeviceContext(DcHandle dc) : dc_(std::move(dc)) {}
+  explicit Win32DeviceContext(UniqueDc dc) : dc_(std::move(dc)) {}
   ~Win32DeviceContext() override;
 
   int GetDeviceCaps(DeviceCap index) override;
@@ -54,9 +55,9 @@ class Win32DeviceContext : public DeviceContext {
 
  private:
   // Declared first, destroyed last: the originals go back in before DeleteDC.
-  DcHandle dc_;
-  SelectionRestore fontRestore_;
-  SelectionRestore penRestore_;
+  UniqueDc dc_;
+  SelectedObject fontRestore_;
+  SelectedObject penRestore_;
   std::function<bool()> abortProc_;
   bool registered_ = false;
 };

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include "printing/win32/GdiHandles.h"
 #include "printing/win32/PrinterHandle.h"
 #include "printing/win32/Win32DeviceContext.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
@@ -25,7 +25,7 @@ const DEVMODEA* AsDevMode(const DeviceMode* settings) {
 
 class Win32OpenedPrinter : public OpenedPrinter {
  public:
-  Win32OpenedPrinter(PrinterHandle handle, std::string name)
+  Win32OpenedPrinter(UniquePrinterHandle handle, std::string name)
       : handle_(std::move(handle)), name_(std::move(name)) {}
 
   std::int32_t DocumentPropertiesSizeA() override {
@@ -38,7 +38,7 @@ class Win32OpenedPrinter : public OpenedPrinter {
   }
 
  private:
-  PrinterHandle handle_;
+  UniquePrinterHandle handle_;
   std::string name_;
 };
 
@@ -104,14 +104,14 @@ std::unique_ptr<OpenedPrinter> Win32PrintSystem::OpenPrinterA(const std::string&
   std::string name = printerName;
   HANDLE handle = nullptr;
   if (!::OpenPrinterA(name.data(), &handle, nullptr) || !handle) return nullptr;
-  return std::make_unique<Win32OpenedPrinter>(PrinterHandle(handle), std::move(name));
+  return std::make_unique<Win32OpenedPrinter>(UniquePrinterHandle(handle), std::move(name));
 }
 
 bool Win32PrintSystem::PrinterPort(const std::string& printerName, PrinterPortInfo& out) {
   std::string name = printerName;
   HANDLE opened = nullptr;
   if (!::OpenPrinterA(name.data(), &opened, nullptr) || !opened) return false;
-  PrinterHandle handle(opened);
+  UniquePrinterHandle handle(opened);
   DWORD needed = 0;
   ::GetPrinterA(handle.Get(), 2, nullptr, 0, &needed);
   if (needed == 0) return false;
@@ -131,7 +131,7 @@ std::unique_ptr<DeviceContext> Win32PrintSystem::CreateICA(const std::string& dr
                                                            const DeviceMode* settings) {
   HDC dc = ::CreateICA(OrNull(driver), device.c_str(), OrNull(port), AsDevMode(settings));
   if (!dc) return nullptr;
-  return std::make_unique<Win32DeviceContext>(DcHandle(dc));
+  return std::make_unique<Win32DeviceContext>(UniqueDc(dc));
 }
 
 std::unique_ptr<DeviceContext> Win32PrintSystem::CreateDCA(const std::string& driver,
@@ -140,7 +140,7 @@ std::unique_ptr<DeviceContext> Win32PrintSystem::CreateDCA(const std::string& dr
                                                            const DeviceMode* settings) {
   HDC dc = ::CreateDCA(OrNull(driver), device.c_str(), OrNull(port), AsDevMode(settings));
   if (!dc) return nullptr;
-  return std::make_unique<Win32DeviceContext>(DcHandle(dc));
+  return std::make_unique<Win32DeviceContext>(UniqueDc(dc));
 }
 
 std::string Win32PrintSystem::FormatMessageA(std::uint32_t code) {

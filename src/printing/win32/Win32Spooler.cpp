@@ -25,7 +25,7 @@ bool Checked(BOOL result) {
 
 class Win32SpoolerPrinter : public SpoolerPrinter {
  public:
-  explicit Win32SpoolerPrinter(PrinterHandle handle) : handle_(std::move(handle)) {}
+  explicit Win32SpoolerPrinter(UniquePrinterHandle handle) : handle_(std::move(handle)) {}
 
   bool StartDocument(const std::string& documentName, const std::string& outputFile) override {
     std::string name = documentName;  // the API takes non-const strings
@@ -71,7 +71,7 @@ class Win32SpoolerPrinter : public SpoolerPrinter {
   }
 
  private:
-  PrinterHandle handle_;
+  UniquePrinterHandle handle_;
 };
 
 }  // namespace
@@ -83,7 +83,7 @@ std::unique_ptr<SpoolerPrinter> Win32Spooler::Open(const std::string& name) {
     failedCallError = GetLastError();
     return nullptr;
   }
-  return std::make_unique<Win32SpoolerPrinter>(PrinterHandle(handle));
+  return std::make_unique<Win32SpoolerPrinter>(UniquePrinterHandle(handle));
 }
 
 std::string Win32Spooler::LastErrorText() {

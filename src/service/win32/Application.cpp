@@ -1,6 +1,7 @@
 #include "service/win32/Application.h"
 
-#include "settings/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
+#include "win32/RoutedWindow.h"
 
 namespace korv {
 
@@ -10,18 +11,17 @@ constexpr const char* kApplicationClass = "KorvprintApplication";
 
 }  // namespace
 
-bool Application::Create(HINSTANCE instance, const std::string& title) {
+bool Application::Create(const std::string& title) {
   windowThread_ = GetCurrentThreadId();
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = DefWindowProcA;
-  cls.hInstance = instance;
-  cls.hIcon = win32::ProgramIcon(win32::IconSize::Large);
-  cls.lpszClassName = kApplicationClass;
-  if (!RegisterClassA(&cls)) return false;
+  win32::WindowClass cls;
+  cls.name = kApplicationClass;
+  cls.procedure = DefWindowProcA;  // no messages of its own
+  cls.icon = win32::ProgramIcon(win32::IconSize::Large);
+  if (!win32::RegisterWindowClass(cls)) return false;
   // Never shown: it only carries the title and owns the service window.
   window_.Reset(CreateWindowExA(0, kApplicationClass, title.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                nullptr, nullptr, instance, nullptr));
+                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
   return window_.Valid();
 }
 

@@ -4,15 +4,15 @@
 #include <atomic>
 #include <string>
 
-#include "service/win32/WindowHandles.h"
-#include "settings/win32/Win32Api.h"
+#include "win32/UniqueHandle.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 
 class Application {
  public:
   // Creates the hidden window titled `title`; false when it cannot be made.
-  bool Create(HINSTANCE instance, const std::string& title);
+  bool Create(const std::string& title);
   HWND Window() const { return window_.Get(); }
 
   // Tells the application to terminate: the window thread's message loop ends.

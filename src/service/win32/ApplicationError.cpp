@@ -2,7 +2,7 @@
 
 #include "dialogs/StandardError.h"
 
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

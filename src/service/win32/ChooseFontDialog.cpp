@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "service/win32/WindowHandles.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv {
 
@@ -61,7 +61,7 @@ FontAttributes FromLogFont(const LOGFONTA& lf, INT pointSize10) {
 std::optional<FontAttributes> ChooseFontDialog::Execute(const FontAttributes& current) {
   const std::string printer = defaultPrinterName_();
   if (printer.empty()) throw std::runtime_error("There is no default printer currently selected");
-  UniqueCreatedDc dc(CreateDCA(nullptr, printer.c_str(), nullptr, nullptr));
+  UniqueDc dc(CreateDCA(nullptr, printer.c_str(), nullptr, nullptr));
   if (!dc) throw std::runtime_error("Printer selected is not valid");
 
   LOGFONTA lf = ToLogFont(current);

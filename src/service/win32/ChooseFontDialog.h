@@ -1,7 +1,7 @@
 #pragma once
 // The font dialog of "Printer &Font": the platform's ChooseFontA over the fixed-pitch
 // fonts of the Windows default printer, whichever printer is chosen for printing.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include <functional>
 #include <optional>

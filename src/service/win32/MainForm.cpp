@@ -1,13 +1,14 @@
 #include "service/win32/MainForm.h"
 
 // clang-format off
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 #include <commctrl.h>
 // clang-format on
 
 #include "service/win32/ApplicationError.h"
 #include "service/win32/Messages.h"
-#include "settings/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
+#include "win32/SelectedObject.h"
 
 namespace korv {
 
@@ -17,7 +18,9 @@ constexpr const char* kWindowClass = "TMainForm";
 // A fixed dialog frame with a caption and no title-bar buttons.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr WPARAM kSimplePanel = 255;  // SB_SIMPLEID
+// The title until start-up gives the window its own. A running service is known by that
+// own title, so a window still being made must not carry it.
+constexpr char kPlaceholderTitle[] = "xx";
 
 constexpr int kLabelLeft = 10;
 constexpr int kLabel2Top = 160;
@@ -25,19 +28,17 @@ constexpr int kLabel1Top = 195;
 
 }  // namespace
 
-bool TMainForm::Create(HINSTANCE instance, HWND owner, Events events) {
+bool TMainForm::Create(HWND owner, Events events) {
   events_ = std::move(events);
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
   if (!InitCommonControlsEx(&controls)) return false;
 
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = Procedure;
-  cls.hInstance = instance;
-  cls.hIcon = win32::ProgramIcon(win32::IconSize::Large);
-  cls.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  cls.lpszClassName = kWindowClass;
-  if (!RegisterClassA(&cls)) return false;
+  win32::WindowClass cls;
+  cls.name = kWindowClass;
+  cls.icon = win32::ProgramIcon(win32::IconSize::Large);
+  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  if (!win32::RegisterWindowClass(cls)) return false;
 
   // "MS Sans Serif", 16 pixels high (12 points at 96 dots per inch), whatever the screen.
   font_.Reset(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -51,74 +52,85 @@ bool TMainForm::Create(HINSTANCE instance, HWND owner, Events events) {
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_.Reset(CreateWindowExA(kExStyle, kWindowClass, "xx", kStyle, left, top, width, height,
-                                owner, nullptr, instance, this));
-  if (!window_ || !CreateControls(instance)) return false;
+  if (!CreateRoutedWindow(kExStyle, kWindowClass, kPlaceholderTitle, kStyle, left, top, width,
+                          height, owner) ||
+      !CreateControls())
+    return false;
   if (events_.FormCreate) RunHandler(events_.FormCreate);
   return true;
 }
 
-bool TMainForm::CreateControls(HINSTANCE instance) {
+TMainForm::~TMainForm() {
+  events_ = Events{};
+  DiscardPending();
+  DestroyRoutedWindow();
+}
+
+win32::TrayIcon& TMainForm::CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+                                           std::function<void(const std::string&)> showError,
+                                           HICON icon) {
+  return trayIcon_.emplace(application, Window(), std::move(menu), std::move(showError), icon);
+}
+
+bool TMainForm::CreateControls() {
   const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
   // In tab order; the labels and the status bar take no focus. Printer and font names
   // are shown as they are: an ampersand in them is no mnemonic.
   const bool made =
-      AddControl(instance, "BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kButton4,
-                 319, 24, 60, 25) &&
-      AddControl(instance, "BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX,
-                 kCheckBox1, 13, 77, 316, 14) &&
-      AddControl(instance, "BUTTON", "Select &Printer", button, kButton3, 12, 116, 108, 25) &&
-      AddControl(instance, "BUTTON", "Printer &Font", button, kButton1, 12, 24, 100, 25) &&
-      AddControl(instance, "BUTTON", "Print &Test Page", button, kButton2, 152, 24, 127, 25) &&
-      AddControl(instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel2, kLabelLeft, kLabel2Top, 0,
-                 0) &&
-      AddControl(instance, "STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel1, kLabelLeft, kLabel1Top, 0,
-                 0) &&
-      AddControl(instance, STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar1, 0,
-                 226, kClientWidth, 25);
+      AddControl("BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kButton4, 319, 24, 60,
+                 25) &&
+      AddControl("BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox1,
+                 13, 77, 316, 14) &&
+      AddControl("BUTTON", "Select &Printer", button, kButton3, 12, 116, 108, 25) &&
+      AddControl("BUTTON", "Printer &Font", button, kButton1, 12, 24, 100, 25) &&
+      AddControl("BUTTON", "Print &Test Page", button, kButton2, 152, 24, 127, 25) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel2, kLabelLeft, kLabel2Top, 0, 0) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel1, kLabelLeft, kLabel1Top, 0, 0) &&
+      AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar1, 0, 226,
+                 kClientWidth, 25);
   if (!made) return false;
-  SendDlgItemMessageA(window_.Get(), kStatusBar1, SB_SIMPLE, TRUE, 0);
+  SendDlgItemMessageA(Window(), kStatusBar1, SB_SIMPLE, TRUE, 0);
   SetLabel(kLabel2, "");
   SetLabel(kLabel1, "");
   SetCheckBoxTicked(true);  // ticked in the layout
-  focused_ = GetDlgItem(window_.Get(), kButton4);
+  focused_ = GetDlgItem(Window(), kButton4);
   return true;
 }
 
-HWND TMainForm::AddControl(HINSTANCE instance, const char* cls, const char* text, DWORD style,
-                           Control id, int left, int top, int width, int height) {
+HWND TMainForm::AddControl(const char* cls, const char* text, DWORD style, Control id, int left,
+                           int top, int width, int height) {
   HWND control = CreateWindowExA(
-      0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, window_.Get(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+      0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, Window(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   return control;
 }
 
 bool TMainForm::PreTranslateMessage(MSG& msg) {
-  return window_ && IsDialogMessageA(window_.Get(), &msg) != FALSE;
+  return Window() && IsDialogMessageA(Window(), &msg) != FALSE;
 }
 
 void TMainForm::ShowMinimised() {
   // Minimised and active, so that the activation starts the service.
-  ShowWindow(window_.Get(), SW_SHOWMINIMIZED);
+  ShowWindow(Window(), SW_SHOWMINIMIZED);
   // Should the window system not activate a minimised window, start all the same; the
   // start-up runs only once either way.
-  PostMessageA(window_.Get(), kMsgStartup, 0, 0);
+  PostMessageA(Window(), kMsgStartup, 0, 0);
 }
 
 void TMainForm::Show() {
-  ShowWindow(window_.Get(), IsIconic(window_.Get()) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(window_.Get());
+  ShowWindow(Window(), IsIconic(Window()) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(Window());
 }
 
 void TMainForm::DiscardPending() {
   MSG msg;
-  while (PeekMessageA(&msg, window_.Get(), kMsgFirst, kMsgLast, PM_REMOVE))
+  while (PeekMessageA(&msg, Window(), kMsgFirst, kMsgLast, PM_REMOVE))
     if (CarriesText(msg.message)) TakeText(msg.lParam);
 }
 
 void TMainForm::SetLabel(Control label, const std::string& text) {
-  HWND control = GetDlgItem(window_.Get(), label);
+  HWND control = GetDlgItem(Window(), label);
   // Sized to its text; an empty label keeps the height of a line and no width.
   RECT extent{0, 0, 0, 0};
   {
@@ -137,10 +149,10 @@ void TMainForm::SetLabel(Control label, const std::string& text) {
 }
 
 void TMainForm::EnableControl(Control control, bool enabled) {
-  HWND item = GetDlgItem(window_.Get(), control);
+  HWND item = GetDlgItem(Window(), control);
   if (!enabled && GetFocus() == item) {
     // A disabled control cannot keep the focus: it goes on to the next tab stop.
-    HWND next = GetNextDlgTabItem(window_.Get(), item, FALSE);
+    HWND next = GetNextDlgTabItem(Window(), item, FALSE);
     if (next && next != item) SetFocus(next);
   }
   EnableWindow(item, enabled ? TRUE : FALSE);
@@ -148,16 +160,16 @@ void TMainForm::EnableControl(Control control, bool enabled) {
 
 void TMainForm::SetCheckBoxTicked(bool ticked) {
   checkBoxTicked_ = ticked;
-  CheckDlgButton(window_.Get(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(Window(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TMainForm::ApplyText(UINT message, const std::string& text) {
   switch (message) {
     case kMsgSetTitle:
-      SetWindowTextA(window_.Get(), text.c_str());
+      SetWindowTextA(Window(), text.c_str());
       break;
     case kMsgSetStatus:
-      SendDlgItemMessageA(window_.Get(), kStatusBar1, SB_SETTEXTA, kSimplePanel,
+      SendDlgItemMessageA(Window(), kStatusBar1, SB_SETTEXTA, SB_SIMPLEID,
                           reinterpret_cast<LPARAM>(text.c_str()));
       break;
     case kMsgSetPrinterLabel:
@@ -180,7 +192,7 @@ void TMainForm::OnCommand(int id, int notification) {
       break;
     case kCheckBox1:
       if (clicked) {
-        checkBoxTicked_ = IsDlgButtonChecked(window_.Get(), kCheckBox1) == BST_CHECKED;
+        checkBoxTicked_ = IsDlgButtonChecked(Window(), kCheckBox1) == BST_CHECKED;
         RunHandler(events_.SetDefaultPrinter);
       }
       break;
@@ -198,38 +210,30 @@ void TMainForm::OnCommand(int id, int notification) {
   }
 }
 
-void TMainForm::OnActivate(HWND window, WPARAM wParam) {
+void TMainForm::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();
-    if (focus && IsChild(window, focus)) focused_ = focus;
+    if (focus && IsChild(Window(), focus)) focused_ = focus;
     return;
   }
   if (!HIWORD(wParam)) {  // not minimised: the focus goes back to where it was
-    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(window, kButton4);
+    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(Window(), kButton4);
     SetFocus(focused_);
   }
   if (events_.Korvprint) RunHandler(events_.Korvprint);
 }
 
-LRESULT CALLBACK TMainForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (!self || !self->window_) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(window, message, wParam, lParam);
-}
-
-LRESULT TMainForm::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (CarriesText(message)) {
     ApplyText(message, *TakeText(lParam));
     return 0;
   }
+  if ((message == WM_WINDOWPOSCHANGED || message == WM_SYSCOMMAND) && trayIcon_ &&
+      trayIcon_->ServiceWindowMessage(message, wParam))
+    return 0;
   switch (message) {
     case WM_ACTIVATE:
-      OnActivate(window, wParam);
+      OnActivate(wParam);
       return 0;
     case kMsgStartup:
       if (events_.Korvprint) RunHandler(events_.Korvprint);
@@ -254,7 +258,7 @@ LRESULT TMainForm::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
       return 0;  // the service ends by its quit message only
     default:
-      return DefWindowProcA(window, message, wParam, lParam);
+      return DefaultHandling(message, wParam, lParam);
   }
 }
 

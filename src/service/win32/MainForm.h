@@ -4,15 +4,18 @@
 // the service view's posted changes (Messages.h) on its own thread.
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "dialogs/win32/TrayIcon.h"
 #include "service/MainFormPorts.h"
-#include "service/win32/WindowHandles.h"
-#include "settings/win32/Win32Api.h"
+#include "win32/RoutedWindow.h"
+#include "win32/UniqueHandle.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 
-class TMainForm : public ServiceWindow {
+class TMainForm : public ServiceWindow, public win32::RoutedWindow {
  public:
   // Control and menu item identifiers, by the window layout's names.
   enum Control : int {
@@ -43,13 +46,18 @@ class TMainForm : public ServiceWindow {
   static constexpr int kClientHeight = 251;
 
   TMainForm() = default;
-  TMainForm(const TMainForm&) = delete;
-  TMainForm& operator=(const TMainForm&) = delete;
+  // Destroys the window and then its icon; the events are not run any more.
+  ~TMainForm() override;
 
   // Creates the window titled "xx", centred, not yet shown, owned by `owner`, with every
   // control; false when the window system refuses any of it.
-  bool Create(HINSTANCE instance, HWND owner, Events events);
-  HWND Window() const { return window_.Get(); }
+  bool Create(HWND owner, Events events);
+
+  // Makes the notification-area icon, a component of this window that gets the window's
+  // position changes and system commands first (see win32::TrayIcon). After Create; may
+  // raise ETrayIcon.
+  win32::TrayIcon& CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+                                  std::function<void(const std::string&)> showError, HICON icon);
 
   // The message loop offers every message here first, so that Tab, the mnemonics, Enter
   // and Esc work as in a dialog. True when the message was used up.
@@ -61,19 +69,16 @@ class TMainForm : public ServiceWindow {
   void Show() override;
   // The box as last clicked or set; safe from any thread.
   bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
-  // Frees the texts of posted changes that will never be applied (at exit).
-  void DiscardPending();
-  // Destroys the window while what its events run still exists.
-  void Destroy() { window_.Reset(); }
 
  private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool CreateControls(HINSTANCE instance);
-  HWND AddControl(HINSTANCE instance, const char* cls, const char* text, DWORD style, Control id,
-                  int left, int top, int width, int height);
+  // Frees the texts of posted changes that will never be applied.
+  void DiscardPending();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  bool CreateControls();
+  HWND AddControl(const char* cls, const char* text, DWORD style, Control id, int left, int top,
+                  int width, int height);
   void OnCommand(int id, int notification);
-  void OnActivate(HWND window, WPARAM wParam);
+  void OnActivate(WPARAM wParam);
   void ApplyText(UINT message, const std::string& text);
   void SetLabel(Control label, const std::string& text);
   void EnableControl(Control control, bool enabled);
@@ -81,7 +86,7 @@ class TMainForm : public ServiceWindow {
 
   Events events_;
   UniqueGdiObject font_;  // outlives the window that uses it
-  UniqueWindow window_;
+  std::optional<win32::TrayIcon> trayIcon_;
   HWND focused_ = nullptr;                  // the control that gets the focus back on activation
   std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
 };

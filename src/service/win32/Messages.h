@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "service/WorkerThread.h"
-#include "settings/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv {
 

@@ -1,6 +1,6 @@
 #include "service/win32/Win32ConfirmBox.h"
 
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

@@ -2,7 +2,7 @@
 // The desktop on Win32: EnumWindows and the window calls host-window activation makes.
 // The service's own windows are handed in; a null application window means the service
 // window stands for the application when it is minimised.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 #include "service/Desktop.h"
 

@@ -1,11 +1,11 @@
 #include "service/win32/Win32JobLog.h"
 
 // clang-format off
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 #include <shellapi.h>
 // clang-format on
 
-#include "settings/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 

@@ -4,7 +4,7 @@
 #include <atomic>
 
 #include "service/ServiceView.h"
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

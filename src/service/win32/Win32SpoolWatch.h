@@ -3,7 +3,7 @@
 // thread's window messages.
 #include "service/Doorbell.h"
 #include "service/SpoolWatch.h"
-#include "settings/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv {
 

@@ -1,7 +1,5 @@
 // Entry point: the application window and the service window, then the message loop.
 // The service starts on the service window's first activation.
-#include <optional>
-
 #include "KorvVersion.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
@@ -36,16 +34,16 @@
 #include "service/win32/Win32SpoolWatch.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
-#include "settings/win32/ProgramIcon.h"
-#include "settings/win32/Win32Api.h"
 #include "settings/win32/Win32FileSystem.h"
 #include "settings/win32/Win32ProfileStore.h"
+#include "win32/ProgramIcon.h"
+#include "win32/Win32Api.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace korv;
 
   Application application;
-  if (!application.Create(instance, "Printer for Korvelane")) return 1;
+  if (!application.Create("Printer for Korvelane")) return 1;
 
   ServiceState state;
   Win32FileSystem files;
@@ -125,29 +123,28 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     handlers.SetDefaultPrinter();
     doorbell.Ring();
   };
-  if (!window.Create(instance, application.Window(), std::move(events))) return 1;
+  if (!window.Create(application.Window(), std::move(events))) return 1;
   windowView.Attach(window.Window());
 
   win32::Win32Desktop desktop(application.Window(), window.Window());
   HostWindowActivator hostWindow(desktop, waiter, state.flags);
   host.Bind(hostWindow);
-  // Goes before the service window does: it has hooked that window's procedure.
-  std::optional<win32::TrayIcon> trayIcon;
-  trayIcon.emplace(application.Window(), window.Window(),
-                   win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
-                                               [&] { RunHandler([&] { handlers.DoStop(); }); },
-                                               [&] { win32::OpenJobLog(logFile.Path()); },
-                                               "korvprint " KORV_VERSION},
-                   ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
-  trayIcon->SetHint("Korvelane Printer");
-  trayIcon->SetHideOnRestore(true);
-  trayIcon->SetMinimizeToTray(true);
+  win32::TrayIcon& trayIcon = window.CreateTrayIcon(
+      application.Window(),
+      win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
+                                  [&] { RunHandler([&] { handlers.DoStop(); }); },
+                                  [&] { win32::OpenJobLog(logFile.Path()); },
+                                  "korvprint " KORV_VERSION},
+      ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
+  trayIcon.SetHint("Korvelane Printer");
+  trayIcon.SetHideOnRestore(true);
+  trayIcon.SetMinimizeToTray(true);
   try {
-    trayIcon->Loaded();
+    trayIcon.Loaded();
   } catch (const std::exception& e) {
     ShowApplicationError(e.what());  // the service still prints without its icon
   }
-  tray.Bind(*trayIcon);
+  tray.Bind(trayIcon);
   window.ShowMinimised();
 
   int exitCode = 0;
@@ -170,8 +167,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   state.flags.StopRequested = true;
   doorbell.Ring();  // a print thread waiting for a change wakes to see the stop
   if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
-  trayIcon.reset();
-  window.DiscardPending();
-  window.Destroy();
   return exitCode;
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "settings/win32/UniqueHandle.h"
+#include "win32/UniqueHandle.h"
 
 namespace korv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The file system on the platform's ANSI file calls, one call per operation.
 #include "settings/FileSystem.h"
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

@@ -1,6 +1,6 @@
 #include "settings/win32/Win32ProfileStore.h"
 
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv {
 

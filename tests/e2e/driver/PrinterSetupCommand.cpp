@@ -85,7 +85,7 @@ int StartDocCommand(const Args& args) {
   int refused = 0;
   if (asProgram) {
     // korvprint's own device context, as its printer object starts a document.
-    win32::Win32DeviceContext context{win32::DcHandle(dc)};
+    win32::Win32DeviceContext context{korv::UniqueDc(dc)};
     win32::DialogRefusal counting;  // sees what the context's own guard refuses
     started = context.StartDocA("korvdriver", "");
     refused = counting.Refused();

@@ -248,8 +248,8 @@ TEST_F(PrinterDocument, CanvasObjectsAreMadeOnlyWhenTheyChange) {
   EXPECT_EQ(system.log.deletedWhileSelected, 0);
 }
 
+// The only test that installs a print system in this program: before it, there is none.
 TEST(GlobalPrinterObject, IsOneObjectOnTheInstalledPrintSystem) {
-  DestroyGlobalPrinter();
   EXPECT_THROW(GlobalPrinter(), std::logic_error);
   EXPECT_THROW(GlobalPrintSystem(), std::logic_error);
 
@@ -261,7 +261,6 @@ TEST(GlobalPrinterObject, IsOneObjectOnTheInstalledPrintSystem) {
   TPrinter& first = GlobalPrinter();
   EXPECT_EQ(&first, &GlobalPrinter());
   EXPECT_EQ(first.PrinterTexts(), std::vector<std::string>{"Office Laser"});
-  DestroyGlobalPrinter();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -132,58 +133,65 @@ TEST_F(RawPrintTest, FailedWriteIsReportedAndShortWriteTellsTheCount) {
   EXPECT_EQ(spooler.written, "abc");
 }
 
-TEST_F(RawPrintTest, FailedEndPageIsReportedAndPassedOver) {
-  spooler.failAfter["EndPagePrinter"] = 0;
-  TRawPrint raw(spooler, kPrinter);
-  Watch(raw);
-  ASSERT_TRUE(raw.BeginJob());
+// A spooler call that fails within a job: what the job's calls answer, what is reported,
+// and whether the printer stays open until the object goes.
+struct SpoolerFailure {
+  const char* call;
+  int after;             // calls of it that succeed first
+  bool turnPage;         // NewJobPage before EndJob
+  bool pageStarts;       // NewJobPage's answer
+  bool jobEnds;          // EndJob's answer
+  bool openAfterEnd;     // JobOpen() after EndJob
+  std::size_t reported;  // OnError calls
+  Calls calls;           // the spooler's calls once the object is gone
+};
 
-  EXPECT_TRUE(raw.NewJobPage());
-  EXPECT_TRUE(raw.EndJob());
-  EXPECT_EQ(reports.size(), 2u);
-  EXPECT_EQ(spooler.calls.back(), "ClosePrinter");
-}
-
-TEST_F(RawPrintTest, FailedPageStartIsReported) {
-  spooler.failAfter["StartPagePrinter"] = 1;
-  TRawPrint raw(spooler, kPrinter);
-  Watch(raw);
-  ASSERT_TRUE(raw.BeginJob());
-
-  EXPECT_FALSE(raw.NewJobPage());
-  EXPECT_FALSE(raw.PageOpen());
-  EXPECT_EQ(reports, Calls{FakeSpooler::kCallFailed});
-  EXPECT_TRUE(raw.EndJob());
-  // The page that did not start is not ended.
-  EXPECT_EQ(spooler.calls,
-            (Calls{"OpenPrinter Laser Printer 9", "StartDocPrinter RawPrint", "StartPagePrinter",
-                   "EndPagePrinter", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"}));
-}
-
-TEST_F(RawPrintTest, FailedEndDocKeepsTheJobOpenAndDestructionReleasesThePrinter) {
-  spooler.failAfter["EndDocPrinter"] = 0;
-  {
-    TRawPrint raw(spooler, kPrinter);
-    Watch(raw);
-    ASSERT_TRUE(raw.BeginJob());
-    EXPECT_FALSE(raw.EndJob());
-    EXPECT_TRUE(raw.JobOpen());
-    EXPECT_EQ(reports, Calls{FakeSpooler::kCallFailed});
-    EXPECT_EQ(spooler.openPrinters, 1);
+TEST_F(RawPrintTest, SpoolerFailuresWithinAJob) {
+  const Calls begin = {"OpenPrinter Laser Printer 9", "StartDocPrinter RawPrint",
+                       "StartPagePrinter"};
+  auto with = [&](Calls rest) {
+    Calls all = begin;
+    all.insert(all.end(), rest.begin(), rest.end());
+    return all;
+  };
+  const SpoolerFailure cases[] = {
+      // A page that does not end is passed over.
+      {"EndPagePrinter", 0, true, true, true, false, 2,
+       with({"EndPagePrinter", "StartPagePrinter", "EndPagePrinter", "EndDocPrinter",
+             "ClosePrinter"})},
+      // The page that did not start is not ended.
+      {"StartPagePrinter", 1, true, false, true, false, 1,
+       with({"EndPagePrinter", "StartPagePrinter", "EndDocPrinter", "ClosePrinter"})},
+      // A document that does not end keeps the job open; destruction releases the printer.
+      {"EndDocPrinter", 0, false, true, false, true, 1, {}},
+      // A close that fails still closes the job.
+      {"ClosePrinter", 0, false, true, false, false, 1, {}},
+  };
+  for (const SpoolerFailure& c : cases) {
+    SCOPED_TRACE(c.call);
+    FakeSpooler failing;
+    failing.printers.insert(kPrinter);
+    failing.failAfter[c.call] = c.after;
+    reports.clear();
+    {
+      TRawPrint raw(failing, kPrinter);
+      Watch(raw);
+      ASSERT_TRUE(raw.BeginJob());
+      if (c.turnPage) {
+        EXPECT_EQ(raw.NewJobPage(), c.pageStarts);
+        EXPECT_EQ(raw.PageOpen(), c.pageStarts);
+      }
+      EXPECT_EQ(raw.EndJob(), c.jobEnds);
+      EXPECT_EQ(raw.JobOpen(), c.openAfterEnd);
+      EXPECT_EQ(reports.size(), c.reported);
+      EXPECT_EQ(reports.back(), FakeSpooler::kCallFailed);
+      EXPECT_EQ(failing.openPrinters, c.openAfterEnd ? 1 : 0);
+    }
+    EXPECT_EQ(failing.openPrinters, 0);
+    if (!c.calls.empty()) {
+      EXPECT_EQ(failing.calls, c.calls);
+    }
   }
-  EXPECT_EQ(spooler.openPrinters, 0);
-}
-
-TEST_F(RawPrintTest, FailedCloseIsReportedAndTheJobIsClosedAnyway) {
-  spooler.failAfter["ClosePrinter"] = 0;
-  TRawPrint raw(spooler, kPrinter);
-  Watch(raw);
-  ASSERT_TRUE(raw.BeginJob());
-
-  EXPECT_FALSE(raw.EndJob());
-  EXPECT_FALSE(raw.JobOpen());
-  EXPECT_EQ(reports, Calls{FakeSpooler::kCallFailed});
-  EXPECT_EQ(spooler.openPrinters, 0);
 }
 
 TEST_F(RawPrintTest, FailuresWithoutAHandlerOnlyShowInTheResults) {

@@ -1,4 +1,4 @@
-#include "settings/win32/ProgramIcon.h"
+#include "win32/ProgramIcon.h"
 
 #include "win32/Resources.h"
 
@@ -11,7 +11,7 @@ HICON ProgramIcon(IconSize size) {
   HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(KORV_ICON_PROGRAM),
                            IMAGE_ICON, width, height, LR_SHARED);
   if (icon) return static_cast<HICON>(icon);
-  return LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
+  return LoadIcon(nullptr, IDI_APPLICATION);
 }
 
 }  // namespace korv::win32

@@ -1,7 +1,9 @@
 #pragma once
 // Move-only owner of one Win32 handle. `Traits` names the handle type, its invalid
 // value and the call that closes it, so every kind of handle gets the same owner.
-#include "settings/win32/Win32Api.h"
+// One alias per kind of handle, named Unique + what it owns; the printer handle, which
+// only printing uses, is in printing/win32/PrinterHandle.h.
+#include "win32/Win32Api.h"
 
 #include <utility>
 
@@ -61,8 +63,56 @@ struct FindHandleTraits {
   static void Close(Handle handle) noexcept { FindClose(handle); }
 };
 
+// A window, destroyed with DestroyWindow.
+struct WindowTraits {
+  using Handle = HWND;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DestroyWindow(handle); }
+};
+
+// A menu from CreatePopupMenu.
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DestroyMenu(handle); }
+};
+
+// A device or information context made with CreateDCA or CreateICA.
+struct DcTraits {
+  using Handle = HDC;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DeleteDC(handle); }
+};
+
+// A font, pen or brush.
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle handle) noexcept { DeleteObject(handle); }
+};
+
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueDc = UniqueHandle<DcTraits>;
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+
+// A window's or the screen's (null window) context from GetDC, released with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
 
 }  // namespace korv

@@ -1,6 +1,6 @@
 #pragma once
 // The program's own icon, a printer, for its windows and its notification-area icon.
-#include "settings/win32/Win32Api.h"
+#include "win32/Win32Api.h"
 
 namespace korv::win32 {
 
