@@ -25,7 +25,10 @@ class FakeFileSystem : public FileSystem {
     bool locked = false;    // OpenJob fails (a writer holds it)
     bool failRead = false;  // reads after the first byte fail
     bool undeletable = false;
-    int openCount = 0;  // open JobFiles; deleting an open file fails, as on Windows
+    bool immovable = false;
+    bool outside = false;     // a link Wine lists as a file: OpenSpoolFile refuses it
+    std::uint64_t index = 0;  // identity, unique per added file
+    int openCount = 0;        // open JobFiles; deleting an open file fails, as on Windows
   };
 
   FakeFileSystem();
@@ -42,9 +45,11 @@ class FakeFileSystem : public FileSystem {
   std::string modulePath = "C:\\KORVELAN\\KORVPRINT.EXE";
   std::set<std::string> unenterable;  // SetCurrentDirectory fails for these (normalised keys)
   bool failCreateDirectory = false;
-  std::vector<std::string> log;  // "cd X", "mkdir X", "open X", "delete X", "copy X Y"
-  int openJobs = 0;              // JobFiles alive right now
-  int openFinds = 0;             // directory searches alive right now
+  // "cd X", "mkdir X", "open X", "read X" (a spool file's first read), "delete X",
+  // "copy X Y", "attrib X", "move X Y"
+  std::vector<std::string> log;
+  int openJobs = 0;   // JobFiles alive right now
+  int openFinds = 0;  // directory searches alive right now
 
   // FileSystem
   std::string ModulePath() override { return modulePath; }
@@ -53,9 +58,13 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<FindSession> FindFirst(const std::string& pattern, FindData& first,
                                          std::uint32_t& error) override;
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
-  std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
+  // The job branches' tests open jobs here, as the print loop hands them over.
+  std::unique_ptr<JobFile> OpenJob(const std::string& name);
   bool DeleteFile(const std::string& name) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFile(const std::string& name) override;
+  bool ClearReadOnly(const std::string& name) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
 
   static std::string Key(const std::string& path);  // normalised, upper-case full path
 
@@ -65,6 +74,7 @@ class FakeFileSystem : public FileSystem {
   const Entry* Find(const std::string& fullPath) const;
 
   std::string current_ = "C:\\";
+  std::uint64_t nextIndex_ = 0;
   std::set<std::string> directories_;
   std::map<std::string, std::list<Entry>> entries_;  // by directory key
 };

@@ -30,6 +30,7 @@
 #include "service/win32/Win32ConfirmBox.h"
 #include "service/win32/Win32Desktop.h"
 #include "service/win32/Win32JobLog.h"
+#include "service/win32/Win32MonotonicClock.h"
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32Waiter.h"
 #include "settings/Profile.h"
@@ -77,6 +78,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32LogClock logClock;
   JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
   loop.SetJobLog(jobLog);
+  win32::Win32MonotonicClock loopClock;
+  loop.SetClock(loopClock);
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
     try {

@@ -1,5 +1,6 @@
 #pragma once
-// The file system on the platform's ANSI file calls, one call per operation.
+// The file system on the platform's file calls: ANSI for the program's own paths, wide
+// calls on long-path names for the spool files.
 #include "settings/FileSystem.h"
 #include "settings/win32/Win32Api.h"
 
@@ -13,9 +14,11 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<FindSession> FindFirst(const std::string& pattern, FindData& first,
                                          std::uint32_t& error) override;
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
-  std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
   bool DeleteFile(const std::string& name) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFile(const std::string& name) override;
+  bool ClearReadOnly(const std::string& name) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace korv

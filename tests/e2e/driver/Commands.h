@@ -25,6 +25,7 @@ int ListPrinters(const Args& args);
 int PrintRaw(const Args& args);
 int ReadResources(const Args& args);
 int ShowXWindow(const Args& args);
+int HoldFile(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

@@ -31,6 +31,7 @@ const Command kCommands[] = {
     {"rawprint", korv::driver::PrintRaw, "rawprint PRINTER FILE [TITLE]"},
     {"resources", korv::driver::ReadResources, "resources FILE"},
     {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
+    {"hold", korv::driver::HoldFile, "hold write FILE SECONDS SOURCE | hold read FILE SECONDS"},
 };
 
 }  // namespace
