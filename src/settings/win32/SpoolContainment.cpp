@@ -45,6 +45,12 @@ bool SameText(const std::wstring& a, const std::wstring& b) {
                         b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
+// Final paths may drop a name's trailing dots and spaces (Wine does).
+std::wstring WithoutTrailingDots(std::wstring name) {
+  while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+  return name;
+}
+
 UniqueFileHandle OpenDirectory(const std::wstring& longDir) {
   return UniqueFileHandle(CreateFileW(longDir.c_str(), FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -66,7 +72,7 @@ std::string NotContainedReason(HANDLE file, const BY_HANDLE_FILE_INFORMATION& in
     if (FinalPath(fn, file, filePath) && FinalPath(fn, dir.Get(), dirPath)) {
       const std::size_t slash = filePath.rfind(L'\\');
       if (slash == std::wstring::npos || !SameText(filePath.substr(0, slash), dirPath) ||
-          !SameText(filePath.substr(slash + 1), leaf))
+          !SameText(WithoutTrailingDots(filePath.substr(slash + 1)), WithoutTrailingDots(leaf)))
         return "it is a link to a file outside WINPRINT";
       return {};
     }
