@@ -61,9 +61,9 @@ class SpoolFiles(unittest.TestCase):
         self.assertIn("a link to a file outside WINPRINT", self.status())
         self.assertEqual(self.service.stop(), "disable")
 
-    def test_names_the_code_page_cannot_hold_or_windows_treats_specially_print(self):
+    def test_names_the_code_page_cannot_hold_or_windows_forbids_or_reserves_print(self):
         names = ["\u0417\u0410\u041a\u0410\u0417", "ENDS.", "SPACE ", "CON", "NUL.TXT", "LPT1",
-                 "\U0001F5A8PRINT"]
+                 "\U0001F5A8PRINT", "COLON:STAR*", 'ASK?LT<GT>PIPE|"Q"']
         for name in names:
             self.service.drop(name, job_bytes(name))
             self.service.wait_gone(name, timeout=20)

@@ -1,5 +1,6 @@
 #include "settings/win32/WideNames32.h"
 
+#include <string_view>
 #include <vector>
 
 #include "settings/WideNames.h"
@@ -52,9 +53,9 @@ std::wstring LongCurrentDirectory() {
 
 std::wstring LongPathOf(const std::string& name) {
   const std::size_t slash = name.find_last_of("\\/");
-  if (slash == std::string::npos && name.find(':') == std::string::npos)
-    return LongCurrentDirectory() + L"\\" + WideFromWtf8(name);
-  if (slash == std::string::npos) return WideFromWtf8(name);  // "C:NAME": left to the system
+  // A name without a backslash is a spool name, whatever else it holds (Wine lists
+  // names with a colon).
+  if (slash == std::string::npos) return LongCurrentDirectory() + L"\\" + WideFromWtf8(name);
   std::wstring dir = WideFromAnsi(name.substr(0, slash));
   std::wstring leaf = WideFromWtf8(name.substr(slash + 1));
   // Only a full path can take the long form; a relative one goes as it is.
@@ -67,6 +68,12 @@ std::wstring LongPathOf(const std::string& name) {
     if (!(dir[i] == L'\\' && i > 1 && dir[i - 1] == L'\\')) clean.push_back(dir[i]);
   while (!clean.empty() && clean.back() == L'\\') clean.pop_back();
   return LongForm(clean) + L"\\" + leaf;
+}
+
+bool HasForbiddenCharacters(const std::wstring& name) {
+  for (wchar_t c : name)
+    if (c < 32 || std::wstring_view(L"<>:\"|?*/").find(c) != std::wstring_view::npos) return true;
+  return false;
 }
 
 std::string ErrorText(DWORD code) {

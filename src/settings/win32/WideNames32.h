@@ -14,9 +14,13 @@ std::string Wtf8FromWide(const std::wstring& name);
 // `\\?\` form of the current directory (`\\?\UNC\...` for a share); empty on failure.
 std::wstring LongCurrentDirectory();
 
-// A bare spool name (WTF-8) below the current directory, or a path whose directory part
-// is ANSI and whose last part is a spool name, in the long-path form.
+// A bare spool name (WTF-8, no backslash) below the current directory, or a path whose
+// directory part is ANSI and whose last part is a spool name, in the long-path form.
 std::wstring LongPathOf(const std::string& name);
+
+// A name Windows forbids (Wine lists such Linux names as they are; they open only by their
+// short name).
+bool HasForbiddenCharacters(const std::wstring& name);
 
 // The system's text for an error code, without its line break.
 std::string ErrorText(DWORD code);

@@ -41,19 +41,22 @@ SpoolOpenError OpenErrorOf(DWORD code) {
 
 class Win32FindSession : public FindSession {
  public:
-  explicit Win32FindSession(UniqueFindHandle handle) : handle_(std::move(handle)) {}
+  Win32FindSession(UniqueFindHandle handle, Win32FileSystem& files)
+      : handle_(std::move(handle)), files_(files) {}
   bool Next(FindData& out, std::uint32_t& error) override {
     WIN32_FIND_DATAW data{};
     if (!FindNextFileW(handle_.Get(), &data)) {
       error = GetLastError();
       return false;
     }
+    files_.NoteListed(data.cFileName, data.cAlternateFileName);
     out = ToFindData(data);
     return true;
   }
 
  private:
   UniqueFindHandle handle_;
+  Win32FileSystem& files_;
 };
 
 class Win32JobFile : public JobFile {
@@ -103,8 +106,9 @@ std::unique_ptr<FindSession> Win32FileSystem::FindFirst(const std::string& patte
     error = GetLastError();
     return nullptr;
   }
+  NoteListed(data.cFileName, data.cAlternateFileName);
   first = ToFindData(data);
-  return std::make_unique<Win32FindSession>(std::move(handle));
+  return std::make_unique<Win32FindSession>(std::move(handle), *this);
 }
 
 std::uint32_t Win32FileSystem::ToLocalDosTime(std::uint64_t fileTime) {
@@ -119,8 +123,28 @@ std::uint32_t Win32FileSystem::ToLocalDosTime(std::uint64_t fileTime) {
   return (std::uint32_t{date} << 16) | time;
 }
 
+void Win32FileSystem::NoteListed(const wchar_t* name, const wchar_t* shortName) {
+  const std::wstring longName(name);
+  if (!shortName[0] || !win32::HasForbiddenCharacters(longName)) return;
+  std::lock_guard<std::mutex> lock(shortNamesMutex_);
+  if (shortNames_.size() > 1000) shortNames_.clear();  // only the latest listings matter
+  shortNames_[longName] = shortName;
+}
+
+std::wstring Win32FileSystem::SpoolPath(const std::string& name) {
+  if (name.find_first_of("\\/") == std::string::npos) {
+    const std::wstring leaf = win32::WideFromWtf8(name);
+    if (win32::HasForbiddenCharacters(leaf)) {
+      std::lock_guard<std::mutex> lock(shortNamesMutex_);
+      auto it = shortNames_.find(leaf);
+      if (it != shortNames_.end()) return win32::LongCurrentDirectory() + L"\\" + it->second;
+    }
+  }
+  return win32::LongPathOf(name);
+}
+
 bool Win32FileSystem::DeleteFile(const std::string& name) {
-  return DeleteFileW(win32::LongPathOf(name).c_str()) != FALSE;
+  return DeleteFileW(SpoolPath(name).c_str()) != FALSE;
 }
 
 SpoolFileOpen Win32FileSystem::OpenSpoolFile(const std::string& name) {
@@ -129,8 +153,8 @@ SpoolFileOpen Win32FileSystem::OpenSpoolFile(const std::string& name) {
   const std::wstring leaf = win32::WideFromWtf8(name);
   // A link is opened as itself (and refused below), never followed.
   UniqueFileHandle handle(
-      CreateFileW((dir + L"\\" + leaf).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      CreateFileW(SpoolPath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!handle) {
     const DWORD code = GetLastError();
     out.error = OpenErrorOf(code);
@@ -159,7 +183,7 @@ SpoolFileOpen Win32FileSystem::OpenSpoolFile(const std::string& name) {
 }
 
 bool Win32FileSystem::ClearReadOnly(const std::string& name) {
-  const std::wstring path = win32::LongPathOf(name);
+  const std::wstring path = SpoolPath(name);
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
@@ -169,7 +193,7 @@ bool Win32FileSystem::ClearReadOnly(const std::string& name) {
 }
 
 bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
-  return MoveFileExW(win32::LongPathOf(from).c_str(), win32::LongPathOf(to).c_str(), 0) != FALSE;
+  return MoveFileExW(SpoolPath(from).c_str(), win32::LongPathOf(to).c_str(), 0) != FALSE;
 }
 
 bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
