@@ -59,6 +59,10 @@ class SpoolFiles(unittest.TestCase):
         self.assertTrue((self.service.spool / "A_LINK").is_symlink())
         self.assertTrue((self.service.spool / "WINPRINT").is_symlink())
         self.assertIn("a link to a file outside WINPRINT", self.status())
+        # Said once each, in the job log too.
+        log = (self.service.home / "korvprint.log").read_text("utf-8", errors="replace")
+        self.assertEqual(log.count("not taken: A_LINK"), 1, log)
+        self.assertEqual(log.count("not taken: WINPRINT"), 1, log)
         self.assertEqual(self.service.stop(), "disable")
 
     def test_names_the_code_page_cannot_hold_or_windows_forbids_or_reserves_print(self):
@@ -141,6 +145,8 @@ class SpoolFiles(unittest.TestCase):
             self.service.drop("BEHIND", job_bytes("BEHIND"))
             self.assertEqual(self.captured(1), [job_bytes("BEHIND")])
             self.assertTrue(target.exists())
+            korvrig.wait_until(lambda: "cannot open WRITING" in self.status(), 5,
+                               "the status line to name WRITING")
             held.wait(timeout=30)
         self.assertEqual(self.captured(1), [whole])
         self.service.wait_gone("WRITING")
