@@ -6,6 +6,7 @@
 
 #include "service/PumpMessages.h"
 #include "service/ServiceConstants.h"
+#include "service/SpoolFileRemoval.h"
 #include "service/SpoolProtocol.h"
 #include "settings/DirectorySearch.h"
 
@@ -68,6 +69,7 @@ void PrintLoop::ThreadStart() {
 }
 
 PrintLoop::PollEnd PrintLoop::Poll() {
+  ++polls_;
   pollError_.clear();
   Selected file;
   bool selected = false;
@@ -89,44 +91,135 @@ PrintLoop::PollEnd PrintLoop::Poll() {
 bool PrintLoop::SelectFile(Selected& out) {
   SearchRecord rec;
   std::set<std::string> waiting;
+  std::set<std::string> present;  // upper case
   bool selected = false;
   bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
+  // The whole listing is read, so what is remembered of files that are gone is dropped.
   while (found) {
-    if (IsTakeable(rec.EntryName, rec.EntrySize) && !PrintedButNotDeleted(rec)) {
+    present.insert(UpperCaseAscii(rec.EntryName));
+    if (!selected && IsTakeable(rec.EntryName, rec.EntrySize) && !PassedOver(rec)) {
       if (!failed_.IsWaiting(rec.EntryName, p_.waiter.NowMs())) {
-        out = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime};
+        const std::uint64_t size =
+            (std::uint64_t{rec.EntryData.sizeHigh} << 32) | rec.EntryData.sizeLow;
+        out = Selected{
+            rec.EntryName, rec.EntrySize, rec.EntryTime, {size, rec.EntryData.lastWriteTime}};
         selected = true;
-        break;
+      } else {
+        waiting.insert(rec.EntryName);
       }
-      waiting.insert(rec.EntryName);
     }
     found = SearchNext(rec) == 0;
   }
   SearchEnd(rec);
+  tracker_.KeepOnly(present);
+  std::erase_if(printedKept_,
+                [&](const auto& kept) { return !present.count(UpperCaseAscii(kept.first)); });
   // A complete listing shows which failed jobs are still there; the rest are gone.
   if (!selected) failed_.KeepOnly(waiting);
   return selected;
 }
 
+bool PrintLoop::PassedOver(const SearchRecord& entry) {
+  return tracker_.Refused(entry.EntryName) || tracker_.PassOver(entry.EntryName, clock_->NowMs()) ||
+         PrintedButNotDeleted(entry);
+}
+
 bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
   auto it = printedKept_.find(entry.EntryName);
   if (it == printedKept_.end()) return false;
-  if (it->second != std::make_pair(entry.EntrySize, entry.EntryTime)) {
+  const std::uint64_t size =
+      (std::uint64_t{entry.EntryData.sizeHigh} << 32) | entry.EntryData.sizeLow;
+  if (!(it->second.listing == SpoolFileTracker::Listing{size, entry.EntryData.lastWriteTime})) {
     printedKept_.erase(it);  // rewritten since: a new job under the old name
     return false;
   }
-  if (p_.files.DeleteFile(entry.EntryName)) printedKept_.erase(it);
-  return true;
+  SpoolFileOpen opened = p_.files.OpenSpoolFile(entry.EntryName);
+  if (opened.file && !(opened.identity == it->second.identity)) {
+    printedKept_.erase(it);  // another file of the same size and time: a new job
+    return false;
+  }
+  if (opened.error == SpoolOpenError::Missing) {
+    printedKept_.erase(it);
+    return true;
+  }
+  const std::uint64_t now = clock_->NowMs();
+  if (opened.file && now >= it->second.retryAtMs) {
+    opened.file.reset();
+    std::string movedTo;
+    it->second.retryAtMs = now + kKeptRetryMs;
+    if (RemoveHandledFile(p_.files, entry.EntryName, it->second.identity, movedTo) !=
+        Removal::Stuck)
+      printedKept_.erase(it);
+  }
+  return true;  // not yet known to be another file
+}
+
+std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdentity& identity) {
+  SpoolFileOpen opened = p_.files.OpenSpoolFile(file.name);
+  if (opened.file &&
+      !(SpoolFileTracker::Listing{opened.size, opened.lastWriteTime} == file.listing)) {
+    opened.file.reset();  // changed since the listing: its writer is still at work
+    opened.error = SpoolOpenError::InUse;
+    opened.reason = "it is still being written";
+  }
+  if (opened.file) {
+    tracker_.Forget(file.name);
+    identity = opened.identity;
+    return std::move(opened.file);
+  }
+  if (opened.error == SpoolOpenError::NotInSpool) {
+    // Never read, deleted or moved: under Wine that would reach the file it points to.
+    if (tracker_.Refuse(file.name, opened.reason))
+      NoteError("not taken: " + file.name + ": " + opened.reason);
+    return nullptr;
+  }
+  const std::uint64_t now = clock_->NowMs();
+  const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
+  if (tracker_.SetAsideDue(file.name, now)) {
+    const std::string movedTo = SetAside(p_.files, file.name);
+    if (!movedTo.empty()) {
+      tracker_.Forget(file.name);
+      NoteError(file.name + " could not be opened for 5 minutes and was moved to WINPRINT\\" +
+                movedTo + ": " + opened.reason);
+    }
+  } else if (passing) {
+    NoteError("cannot open " + file.name + " (the files after it go ahead): " + opened.reason);
+  }
+  return nullptr;
+}
+
+void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
+  std::string movedTo;
+  switch (RemoveHandledFile(p_.files, file.name, identity, movedTo)) {
+    case Removal::Deleted:
+    case Removal::Gone:
+      break;
+    case Removal::SetAside:
+      NoteError(file.name + " could not be deleted; moved to WINPRINT\\" + movedTo);
+      break;
+    case Removal::Stuck:
+      printedKept_[file.name] = Kept{identity, file.listing, clock_->NowMs() + kKeptRetryMs};
+      NoteError(file.name + " could not be deleted or moved; it is not taken again");
+      break;
+  }
 }
 
 PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
+  // Opened first, control files too: only the spool directory's own files are handled.
+  FileIdentity identity;
+  std::unique_ptr<JobFile> opened = OpenSelected(file, identity);
+  if (!opened) {
+    took_ = false;  // not taken: the loop waits for a change or the safety poll
+    return PollEnd::Continue;
+  }
   const SpoolCommand command = ControlCommand(file.name);
-  if (command == SpoolCommand::Job) return HandleJob(file);
+  if (command == SpoolCommand::Job) return HandleJob(file, std::move(opened), identity);
+  opened.reset();  // a control file's content is never read
 
   ServiceFlags& flags = state_.flags;
   try {
-    // Not examined: a control file that is still there acts again at a later poll.
-    p_.files.DeleteFile(file.name);
+    lastError_.clear();
+    Removed(file, identity);  // obeyed once, even when it stays
     log_->ControlObeyed(file.name);
     switch (command) {
       case SpoolCommand::Disable:
@@ -152,7 +245,6 @@ PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
       case SpoolCommand::Job:
         break;
     }
-    lastError_.clear();
   } catch (const std::exception& e) {
     NoteError(e.what());
   } catch (...) {
@@ -161,12 +253,11 @@ PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
   return PollEnd::Continue;
 }
 
-PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
+PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+                                        const FileIdentity& identity) {
   ServiceFlags& flags = state_.flags;
-  std::unique_ptr<JobFile> job = p_.files.OpenJob(file.name);
-  // Neither counts as taken: the loop waits for a change, the safety poll or the dialog.
+  // Not taken while a settings dialog is open: the loop waits for the dialog to close.
   took_ = false;
-  if (!job) return PollEnd::Continue;  // its writer may still hold it: taken again later
   if (flags.SettingsOpen) return PollEnd::Continue;  // closed again, printed after the dialog
   took_ = true;
 
@@ -207,11 +298,12 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file) {
   // found, by its full path if the spool directory cannot be entered again.
   const bool inSpool = p_.files.SetCurrentDirectory(state_.spoolDirectory);
   job.reset();
-  const bool deleted =
-      p_.files.DeleteFile(inSpool ? file.name : state_.spoolDirectory + "\\" + file.name);
-  if (print && !deleted) printedKept_[file.name] = {file.size, file.time};
   failed_.Forget(file.name);
   if (print) lastError_.clear();
+  if (inSpool)
+    Removed(file, identity);
+  else if (!p_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
+    printedKept_[file.name] = Kept{identity, file.listing, 0};
   return PollEnd::Continue;
 }
 
@@ -222,6 +314,8 @@ void PrintLoop::FinishPoll() {
     p_.view.SetStatus(kErrorPrefix + pollError_);
   else if (!lastError_.empty())
     p_.view.SetStatus(kErrorPrefix + lastError_);
+  else if (const std::string waiting = tracker_.Problem(); !waiting.empty())
+    p_.view.SetStatus(kErrorPrefix + waiting);
   else
     p_.view.SetStatus(kNotPrinting);
   p_.view.EnablePrinterFont(!flags.RawMode);

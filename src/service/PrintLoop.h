@@ -12,11 +12,13 @@
 #include "service/HostWindowActivation.h"
 #include "service/JobBranches.h"
 #include "service/JobLog.h"
+#include "service/MonotonicClock.h"
 #include "service/PassPacer.h"
 #include "service/PrinterChoice.h"
 #include "service/PrinterFontSetup.h"
 #include "service/ServiceState.h"
 #include "service/ServiceView.h"
+#include "service/SpoolFileTracker.h"
 #include "service/SpoolWatch.h"
 #include "service/TrayIconSetup.h"
 #include "service/Waiter.h"
@@ -55,6 +57,8 @@ class PrintLoop {
   // The spool directory's change notification; without one the loop polls at the fixed
   // cadence of ten listings a second.
   void SetSpoolWatch(SpoolWatch& watch) { watch_ = &watch; }
+  // The clock for files that will not open; until one is given, each poll counts 100 ms.
+  void SetClock(MonotonicClock& clock) { clock_ = &clock; }
   enum class PollEnd { Continue, Leave };
   // One pass: a listing, and the file it selects handled at once.
   PollEnd Poll();
@@ -66,15 +70,37 @@ class PrintLoop {
     std::string name;
     std::int32_t size = 0;
     std::int32_t time = 0;
+    SpoolFileTracker::Listing listing;
+  };
+  // A handled file that could not be removed: the same file is never handled again.
+  struct Kept {
+    FileIdentity identity;
+    SpoolFileTracker::Listing listing;
+    std::uint64_t retryAtMs = 0;  // its removal is tried again from then on
+  };
+  static constexpr std::uint64_t kKeptRetryMs = 5000;
+  class PollClock : public MonotonicClock {
+   public:
+    explicit PollClock(const std::uint64_t& polls) : polls_(polls) {}
+    std::uint64_t NowMs() override { return polls_ * 100; }
+
+   private:
+    const std::uint64_t& polls_;
   };
 
-  // A printed job whose file could not be deleted is not printed again while it stays
-  // unchanged; its deletion is tried again instead.
+  // A handled file that could not be removed is not handled again while it is the same
+  // file, unchanged; its removal is tried again instead.
   bool PrintedButNotDeleted(const SearchRecord& entry);
+  // Passed over at this poll: refused, not openable for a while, or handled and kept.
+  bool PassedOver(const SearchRecord& entry);
+  // Opens the selected file; null when it is not to be taken now (and says why).
+  std::unique_ptr<JobFile> OpenSelected(const Selected& file, FileIdentity& identity);
+  void Removed(const Selected& file, const FileIdentity& identity);
 
   bool SelectFile(Selected& out);
   PollEnd HandleSelected(const Selected& file);
-  PollEnd HandleJob(const Selected& file);
+  PollEnd HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+                    const FileIdentity& identity);
   void FinishPoll();
   void DispatchMessages();
   void NoteError(const std::string& message);
@@ -86,7 +112,11 @@ class PrintLoop {
   NoJobLog noLog_;
   JobLog* log_ = &noLog_;
   FailedJobs failed_;
-  std::map<std::string, std::pair<std::int32_t, std::int32_t>> printedKept_;  // size, time
+  std::map<std::string, Kept> printedKept_;
+  std::uint64_t polls_ = 0;
+  PollClock pollClock_{polls_};
+  MonotonicClock* clock_ = &pollClock_;
+  SpoolFileTracker tracker_;
   NoSpoolWatch noWatch_;
   SpoolWatch* watch_ = &noWatch_;
   bool watching_ = false;

@@ -14,15 +14,15 @@ struct SearchRecord {
   std::int32_t EntryTime = 0;        // local last-write time, DOS date (high) and time (low)
   std::int32_t EntrySize = 0;        // low 32 bits of the size
   std::int32_t EntryAttributes = 0;  // attribute bits as the platform reports them
-  std::string EntryName;             // without directory, at most 260 characters
+  std::string EntryName;             // without directory, WTF-8, at most kEntryNameMax bytes
   std::int32_t ExcludeMask = 0;      // attribute bits that make an entry be skipped
   std::unique_ptr<FindSession> SearchHandle;  // null when no search is open
   FindData EntryData;                         // the raw current entry
   FileSystem* Files = nullptr;                // the file system of the open search
 };
 
-// Longest entry name kept.
-inline constexpr std::size_t kEntryNameMax = 260;
+// Longest entry name kept, in bytes: a name of 260 UTF-16 units is at most 780 in WTF-8.
+inline constexpr std::size_t kEntryNameMax = 1024;
 
 // Starts a search for `pattern` and moves to the first entry that is not excluded.
 // Entries with hidden, system, volume-label or directory bits outside `attributeSet`,

@@ -1,6 +1,8 @@
 #pragma once
 // The file system as the service sees it: the current directory, directory search,
-// and the spool files, all by name. The Win32 adapter maps each call 1:1.
+// and the spool files, all by name. Paths are the program's 8-bit (ANSI) strings; the
+// names of spool files (listed, opened, deleted, moved) are WTF-8 (settings/WideNames.h),
+// so every name the spool directory holds can be handled.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -58,6 +60,33 @@ class JobFile {
   virtual std::string Name() const = 0;
 };
 
+// Who a file is: these stay the same while the file exists, whatever its name or content.
+struct FileIdentity {
+  std::uint32_t volume = 0;
+  std::uint64_t index = 0;
+  std::uint64_t creationTime = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+enum class SpoolOpenError {
+  None,
+  Missing,     // gone since it was listed
+  InUse,       // another process holds it open for writing (or denies reading)
+  Denied,      // no access
+  NotInSpool,  // a link, a junction, a file with more names, or one that lies elsewhere
+  Other,
+};
+
+// A spool file opened for reading, with what the open file says about itself.
+struct SpoolFileOpen {
+  std::unique_ptr<JobFile> file;  // null on failure
+  SpoolOpenError error = SpoolOpenError::None;
+  std::string reason;  // the system's text for a failure
+  FileIdentity identity;
+  std::uint64_t size = 0;
+  std::uint64_t lastWriteTime = 0;  // as FindData has it
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -73,13 +102,21 @@ class FileSystem {
   // A last-write time in local time, in the DOS date (high 16 bits) and time (low 16 bits).
   virtual std::uint32_t ToLocalDosTime(std::uint64_t fileTime) = 0;
 
-  // Opens a spool file for reading and writing, others may read and write but not delete;
-  // null when it cannot be opened (a writer still holds it, it is read-only, ...).
-  virtual std::unique_ptr<JobFile> OpenJob(const std::string& name) = 0;
   virtual bool DeleteFile(const std::string& name) = 0;
   // Creates an empty file that must not exist yet (so two writers never get the same
   // name) and closes it; false with the platform's error code when it cannot.
   virtual bool CreateNewFile(const std::string& path, std::uint32_t& error) = 0;
+
+  // Opens a file of the current directory (the spool directory) by its listed name for
+  // reading, shared with readers only, so a file a writer still holds is refused (InUse).
+  // The open file itself must be the directory's own: a link or junction, a file with
+  // another name elsewhere, or one whose final path is not in the directory is closed
+  // again and refused (NotInSpool), never to be read, deleted or moved.
+  virtual SpoolFileOpen OpenSpoolFile(const std::string& name) = 0;
+  // Clears the read-only attribute of a spool file.
+  virtual bool ClearReadOnly(const std::string& name) = 0;
+  // Renames a spool file (paths relative to the current directory); fails when `to` exists.
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
   // Copies, replacing `to` when it exists.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
 };

@@ -7,4 +7,5 @@
 #undef CopyFile
 #undef CreateDirectory
 #undef DeleteFile
+#undef MoveFile
 #undef SetCurrentDirectory

@@ -50,8 +50,9 @@ class FakeFind : public FindSession {
 
 class FakeJob : public JobFile {
  public:
-  FakeJob(FakeFileSystem::Entry& entry, int& openJobs, std::string name)
-      : entry_(entry), openJobs_(openJobs), name_(std::move(name)) {
+  FakeJob(FakeFileSystem::Entry& entry, int& openJobs, std::string name,
+          std::vector<std::string>* log = nullptr)
+      : entry_(entry), openJobs_(openJobs), name_(std::move(name)), log_(log) {
     ++openJobs_;
     ++entry_.openCount;
   }
@@ -60,6 +61,8 @@ class FakeJob : public JobFile {
     --entry_.openCount;
   }
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
+    if (log_ && !read_) log_->push_back("read " + entry_.name);
+    read_ = true;
     if (entry_.failRead && pos_ > 0) return false;
     got = std::min(size, entry_.data.size() - pos_);
     std::memcpy(buffer, entry_.data.data() + pos_, got);
@@ -76,6 +79,8 @@ class FakeJob : public JobFile {
   FakeFileSystem::Entry& entry_;
   int& openJobs_;
   std::string name_;
+  std::vector<std::string>* log_;
+  bool read_ = false;
   std::size_t pos_ = 0;
 };
 
@@ -121,6 +126,7 @@ FakeFileSystem::Entry& FakeFileSystem::AddFile(const std::string& dir, const std
   e.name = name;
   e.data = data;
   e.attributes = attributes;
+  e.index = ++nextIndex_;
   list.push_back(e);
   return list.back();
 }
@@ -220,7 +226,8 @@ bool FakeFileSystem::DeleteFile(const std::string& name) {
   auto& list = entries_[dir];
   for (auto it = list.begin(); it != list.end(); ++it) {
     if (Upper(it->name) != leaf) continue;
-    if (it->undeletable || it->openCount > 0 || (it->attributes & kAttrDirectory)) return false;
+    if (it->undeletable || it->openCount > 0 || (it->attributes & (kAttrDirectory | kAttrReadOnly)))
+      return false;
     list.erase(it);
     return true;
   }
@@ -261,6 +268,61 @@ bool FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
   Entry& added = AddFile(dir, leaf, data);
   (void)added;
   return true;
+}
+
+}  // namespace korv::fakes
+
+namespace korv::fakes {
+
+SpoolFileOpen FakeFileSystem::OpenSpoolFile(const std::string& name) {
+  if (beforeOpen) beforeOpen(name);
+  log.push_back("open " + name);
+  SpoolFileOpen out;
+  Entry* e = Find(Resolve(name));
+  if (!e) {
+    out.error = SpoolOpenError::Missing;
+    out.reason = "The system cannot find the file specified.";
+  } else if (e->locked) {
+    out.error = SpoolOpenError::InUse;
+    out.reason = "The file is in use.";
+  } else if (e->outside || (e->attributes & kAttrDirectory)) {
+    out.error = SpoolOpenError::NotInSpool;
+    out.reason = "it is a link to a file outside WINPRINT";
+  } else {
+    out.identity.index = e->index;
+    out.size = e->listedSize.value_or(e->data.size());
+    out.lastWriteTime = e->lastWriteTime;
+    out.file = std::make_unique<FakeJob>(*e, openJobs, name, &log);
+  }
+  return out;
+}
+
+bool FakeFileSystem::ClearReadOnly(const std::string& name) {
+  log.push_back("attrib " + name);
+  Entry* e = Find(Resolve(name));
+  if (!e) return false;
+  e->attributes &= ~std::uint32_t{kAttrReadOnly};
+  return true;
+}
+
+bool FakeFileSystem::MoveFile(const std::string& from, const std::string& to) {
+  log.push_back("move " + from + " " + to);
+  const std::string fromKey = Resolve(from);
+  const std::string toKey = Resolve(to);
+  auto [fromDir, fromLeaf] = SplitPath(fromKey);
+  auto [toDir, toLeaf] = SplitPath(toKey);
+  if (!directories_.count(toDir) || Find(toKey) || directories_.count(toKey)) return false;
+  auto& list = entries_[fromDir];
+  for (auto it = list.begin(); it != list.end(); ++it) {
+    if (Upper(it->name) != fromLeaf) continue;
+    if (it->immovable || it->openCount > 0) return false;
+    Entry moved = *it;
+    moved.name = to.substr(to.find_last_of('\\') + 1);
+    list.erase(it);
+    entries_[toDir].push_back(moved);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace korv::fakes

@@ -3,6 +3,7 @@
 // match without regard to case, doubled backslashes count as one, listing order is
 // creation order. It records what it was asked and can be told to fail.
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <optional>
@@ -25,7 +26,10 @@ class FakeFileSystem : public FileSystem {
     bool locked = false;    // OpenJob fails (a writer holds it)
     bool failRead = false;  // reads after the first byte fail
     bool undeletable = false;
-    int openCount = 0;  // open JobFiles; deleting an open file fails, as on Windows
+    bool immovable = false;
+    bool outside = false;     // a link Wine lists as a file: OpenSpoolFile refuses it
+    std::uint64_t index = 0;  // identity, unique per added file
+    int openCount = 0;        // open JobFiles; deleting an open file fails, as on Windows
   };
 
   FakeFileSystem();
@@ -44,11 +48,14 @@ class FakeFileSystem : public FileSystem {
   bool failCreateDirectory = false;
   std::set<std::string> unwritable;  // CreateNewFile is refused in these (normalised keys)
   static constexpr std::uint32_t kErrorAccessDenied = 5;
-  std::vector<std::string> log;  // "cd X", "mkdir X", "open X", "delete X", "copy X Y",
-                                 // "create X"
-  int openJobs = 0;              // JobFiles alive right now
-  int openFinds = 0;             // directory searches alive right now
-  int finds = 0;                 // directory searches begun
+  // "cd X", "mkdir X", "open X", "read X" (a spool file's first read), "delete X",
+  // "copy X Y", "attrib X", "move X Y", "create X"
+  std::vector<std::string> log;
+  int openJobs = 0;   // JobFiles alive right now
+  int openFinds = 0;  // directory searches alive right now
+  int finds = 0;      // directory searches begun
+  // Runs as a spool file is opened, after the listing that chose it.
+  std::function<void(const std::string& name)> beforeOpen;
 
   // FileSystem
   std::string ModulePath() override { return modulePath; }
@@ -57,10 +64,14 @@ class FakeFileSystem : public FileSystem {
   std::unique_ptr<FindSession> FindFirst(const std::string& pattern, FindData& first,
                                          std::uint32_t& error) override;
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
-  std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
+  // The job branches' tests open jobs here, as the print loop hands them over.
+  std::unique_ptr<JobFile> OpenJob(const std::string& name);
   bool DeleteFile(const std::string& name) override;
   bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFile(const std::string& name) override;
+  bool ClearReadOnly(const std::string& name) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
 
   static std::string Key(const std::string& path);  // normalised, upper-case full path
 
@@ -70,6 +81,7 @@ class FakeFileSystem : public FileSystem {
   const Entry* Find(const std::string& fullPath) const;
 
   std::string current_ = "C:\\";
+  std::uint64_t nextIndex_ = 0;
   std::set<std::string> directories_;
   std::map<std::string, std::list<Entry>> entries_;  // by directory key
 };

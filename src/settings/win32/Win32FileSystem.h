@@ -1,5 +1,10 @@
 #pragma once
-// The file system on the platform's ANSI file calls, one call per operation.
+// The file system on the platform's file calls: ANSI for the program's own paths, wide
+// calls on long-path names for the spool files.
+#include <map>
+#include <mutex>
+#include <string>
+
 #include "settings/FileSystem.h"
 #include "win32/Win32Api.h"
 
@@ -13,10 +18,22 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<FindSession> FindFirst(const std::string& pattern, FindData& first,
                                          std::uint32_t& error) override;
   std::uint32_t ToLocalDosTime(std::uint64_t fileTime) override;
-  std::unique_ptr<JobFile> OpenJob(const std::string& name) override;
   bool DeleteFile(const std::string& name) override;
   bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFile(const std::string& name) override;
+  bool ClearReadOnly(const std::string& name) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
+
+  // A listed entry: its short name is kept for a name only that one opens.
+  void NoteListed(const wchar_t* name, const wchar_t* shortName);
+
+ private:
+  // The long-path form of a spool name, by its short name where Windows forbids the long one.
+  std::wstring SpoolPath(const std::string& name);
+
+  std::mutex shortNamesMutex_;
+  std::map<std::wstring, std::wstring> shortNames_;  // forbidden long name -> short name
 };
 
 }  // namespace korv

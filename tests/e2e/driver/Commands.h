@@ -28,6 +28,7 @@ int DeletePrinterCommand(const Args& args);
 int StartDocCommand(const Args& args);
 int ReadResources(const Args& args);
 int ShowXWindow(const Args& args);
+int HoldFile(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

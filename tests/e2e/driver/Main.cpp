@@ -34,6 +34,7 @@ const Command kCommands[] = {
     {"startdoc", korv::driver::StartDocCommand, "startdoc PRINTER [--as-program]"},
     {"resources", korv::driver::ReadResources, "resources FILE"},
     {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
+    {"hold", korv::driver::HoldFile, "hold write FILE SECONDS SOURCE | hold read FILE SECONDS"},
 };
 
 }  // namespace

@@ -136,6 +136,12 @@ class Driver:
         """Starts a stand-in host window; returns a HostWindow once it is up."""
         return HostWindow(self, title, seconds, controls)
 
+    def hold(self, kind, path, seconds, source=None):
+        """Holds a file open in another process ("write": creates it from `source`, half now,
+        the rest after `seconds`; "read": shared with readers only); returns a HeldFile once
+        the file is open."""
+        return HeldFile(self, kind, path, seconds, source)
+
     def raw_print(self, printer, path, title="korvdriver"):
         """Sends a file's bytes to a printer as a RAW spooler document (WritePrinter)."""
         return self._one("rawprint", printer, windows_path(path), title)
@@ -206,3 +212,46 @@ class HostWindow:
             os.killpg(self.process.pid, signal.SIGKILL)
         self.process.wait(timeout=10)
 
+
+
+class HeldFile:
+    """korvdriver holding a file open (see Driver.hold); wait() for its release."""
+
+    def __init__(self, driver, kind, path, seconds, source):
+        self.output = driver.rig.run_dir / f"hold-{os.getpid()}-{time.monotonic_ns()}.log"
+        args = [WINE, str(driver.exe), "hold", kind, windows_path(path), str(int(seconds))]
+        if source is not None:
+            args.append(windows_path(source))
+        with open(self.output, "wb") as out:
+            self.process = subprocess.Popen(args, env=driver.rig.env, stdin=subprocess.DEVNULL,
+                                            stdout=out, stderr=subprocess.DEVNULL,
+                                            start_new_session=True)
+        wait_until(lambda: self._record("held") or self.process.poll() is not None, 30,
+                   f"korvdriver to hold {path}")
+        if not self._record("held"):
+            raise DriverError(f"korvdriver hold {kind} {path}: {self._records()}")
+
+    def _records(self):
+        if not self.output.exists():
+            return []
+        return [json.loads(line) for line in self.output.read_text("latin-1").splitlines()
+                if line.startswith("{")]
+
+    def _record(self, key):
+        return next((r for r in self._records() if key in r), None)
+
+    def wait(self, timeout=60):
+        """Waits for the release; returns its record."""
+        self.process.wait(timeout=timeout)
+        released = self._record("released")
+        if not released or not released.get("ok"):
+            raise DriverError(f"korvdriver hold: {self._records()}")
+        return released
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait(timeout=10)

@@ -26,7 +26,7 @@ TEST_F(PrintLoopTest, LowerCaseDisableStopsTheServiceAndIsDeleted) {
   EXPECT_TRUE(state.flags.StopRequested);
   EXPECT_EQ(view.status, "before");  // the end-of-poll update does not run
   EXPECT_TRUE(text.printed.empty());
-  EXPECT_FALSE(Logged(files.log, "open disable"));  // a control file's content is never read
+  EXPECT_FALSE(Logged(files.log, "read disable"));  // a control file's content is never read
 }
 
 TEST_F(PrintLoopTest, ControlNamesMatchOnlyAsAWholeName) {
@@ -70,13 +70,11 @@ TEST_F(PrintLoopTest, HiddenSystemAndLinkedFilesAreNeverTouched) {
   Spool("SYSTEM", std::string(20, 's'), kAttrArchive | kAttrSystem);
   Spool("LINK", std::string(20, 'l'), kAttrArchive | kAttrReparsePoint);
   Spool("DISABLE", "x", kAttrArchive | kAttrReparsePoint);
-  Spool("READONLY", "12345678", kAttrReadOnly);  // listed, but cannot be opened
   EXPECT_EQ(Polls(4), 4);
   EXPECT_TRUE(text.printed.empty());
   EXPECT_FALSE(state.flags.StopRequested);
-  EXPECT_EQ(files.Names(kSpoolDir).size(), 5u);
+  EXPECT_EQ(files.Names(kSpoolDir).size(), 4u);
   for (const std::string& entry : files.log) EXPECT_EQ(entry.rfind("delete", 0), std::string::npos);
-  EXPECT_TRUE(Logged(files.log, "open READONLY"));
   EXPECT_FALSE(Logged(files.log, "open HIDDEN"));
   EXPECT_FALSE(Logged(files.log, "open LINK"));
 }
@@ -153,10 +151,15 @@ TEST_F(PrintLoopTest, AControlFileAheadOfAHeldJobIsObeyed) {
   EXPECT_TRUE(raw.printed.empty());
 }
 
-TEST_F(PrintLoopTest, AControlFileThatCannotBeDeletedActsAgain) {
+TEST_F(PrintLoopTest, AControlFileThatCannotBeDeletedIsSetAsideAndActsOnce) {
   Spool("WINPRINT", "x").undeletable = true;
   EXPECT_EQ(Polls(3), 3);
-  EXPECT_EQ(choice.calls, 3);
+  EXPECT_EQ(choice.calls, 1);
+  EXPECT_EQ(files.Names(std::string(kSpoolDir) + "\\SETASIDE"),
+            std::vector<std::string>{"WINPRINT"});
+  EXPECT_EQ(view.status,
+            "Status - error: WINPRINT could not be deleted; moved to "
+            "WINPRINT\\SETASIDE\\WINPRINT");
 }
 
 }  // namespace
@@ -168,13 +171,16 @@ namespace {
 TEST_F(PrintLoopTest, APrintedJobThatCannotBeDeletedIsNotPrintedAgain) {
   auto& stuck = Spool("STUCK", "12345678");
   stuck.undeletable = true;  // e.g. the host program still holds it open
+  stuck.immovable = true;
   Spool("NEXT", "abcdefgh");
   EXPECT_EQ(Polls(4), 4);
   EXPECT_EQ(text.printed, (std::vector<std::string>{"12345678", "abcdefgh"}));
   EXPECT_TRUE(InSpool("STUCK"));
 
-  stuck.undeletable = false;  // its deletion is tried again at every poll
-  EXPECT_EQ(Polls(1), 1);
+  stuck.undeletable = false;  // its deletion is tried again every 5 s
+  EXPECT_EQ(Polls(10), 10);
+  EXPECT_TRUE(InSpool("STUCK"));
+  EXPECT_EQ(Polls(40), 40);
   EXPECT_FALSE(InSpool("STUCK"));
   EXPECT_EQ(text.printed.size(), 2u);
 }
@@ -182,6 +188,7 @@ TEST_F(PrintLoopTest, APrintedJobThatCannotBeDeletedIsNotPrintedAgain) {
 TEST_F(PrintLoopTest, ANewJobUnderTheNameOfAStuckOneIsPrinted) {
   auto& stuck = Spool("STUCK", "12345678");
   stuck.undeletable = true;
+  stuck.immovable = true;
   EXPECT_EQ(Polls(2), 2);
   stuck.data = "a new, longer job";
   EXPECT_EQ(Polls(1), 1);

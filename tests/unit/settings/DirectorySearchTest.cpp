@@ -67,12 +67,12 @@ TEST(DirectorySearch, FillsTheEntryFields) {
 
 TEST(DirectorySearch, SizeAndNameLimits) {
   FakeFileSystem files;
-  files.AddFile(kSpool, std::string(300, 'N'), "").listedSize = 0x80000001u;
+  files.AddFile(kSpool, std::string(1100, 'N'), "").listedSize = 0x80000001u;
   files.AddFile(kSpool, std::string("AB\0CD", 5), "x");
 
   SearchRecord record;
   ASSERT_EQ(SearchFirst(files, kPattern, kPrintLoopSet, record), 0u);
-  EXPECT_EQ(record.EntryName, std::string(260, 'N'));
+  EXPECT_EQ(record.EntryName, std::string(1024, 'N'));
   EXPECT_EQ(record.EntrySize, -2147483647);  // the low 32 bits, signed
   ASSERT_EQ(SearchNext(record), 0u);
   EXPECT_EQ(record.EntryName, "AB");
