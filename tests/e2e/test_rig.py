@@ -37,7 +37,8 @@ class WineView(unittest.TestCase):
         self.assertEqual(code, 0)
         for level in (2, 5):
             names = [r["name"] for r in records if r.get("level") == level]
-            self.assertEqual(sorted(names), sorted(QUEUES), f"level {level}")
+            self.assertEqual(sorted(names), sorted(QUEUES + (korvrig.REJECT_QUEUE,)),
+                             f"level {level}")
         ports = {r["name"]: r["port"] for r in records if r.get("level") == 2}
         self.assertEqual(ports["KorvShort"], "CUPS:KorvShort")
         default = next(r for r in records if "device" in r)
