@@ -156,24 +156,18 @@ class TextPositions(unittest.TestCase):
                          sorted(f"8linesperinch:{n}line" for n in ("first", "second", "third")))
 
 
-class TightLines(unittest.TestCase):
+class TightLines(korvrig.SharedServiceTest):
     """Lines closer than the font's height: each line's lowest ink stays above the next
     line's highest. Every other line is printed in one job and the rest in another, so that
     each rendered band of ink belongs to one line."""
 
-    @classmethod
-    def setUpClass(cls):
-        cls.rig = korvrig.Rig.get()
-        cls.capture = cls.rig.capture(korvrig.DEFAULT_QUEUE)
-        cls.service = cls.rig.start_service(ini=INI, name="tight")
-        cls.service.wait_window("Printer (Korvelane)", timeout=60)
+    ini = INI
+    service_name = "tight"
 
     @classmethod
-    def tearDownClass(cls):
-        try:
-            cls.service.stop()
-        finally:
-            cls.rig.kill_services()
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.capture = cls.rig.capture(korvrig.DEFAULT_QUEUE)
 
     def bands(self, data, name):
         self.service.drop(name, data)

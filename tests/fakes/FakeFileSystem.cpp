@@ -1,5 +1,7 @@
 #include "fakes/FakeFileSystem.h"
 
+#include "fakes/MemoryJobFile.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -64,9 +66,7 @@ class FakeJob : public JobFile {
     if (log_ && !read_) log_->push_back("read " + entry_.name);
     read_ = true;
     if (entry_.failRead && pos_ > 0) return false;
-    got = std::min(size, entry_.data.size() - pos_);
-    std::memcpy(buffer, entry_.data.data() + pos_, got);
-    pos_ += got;
+    got = ReadAt(entry_.data, pos_, buffer, size);
     return true;
   }
   bool Rewind() override {

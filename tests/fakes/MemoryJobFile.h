@@ -11,15 +11,22 @@
 
 namespace korv::fakes {
 
+// Reads from `data` at `pos` into `buffer`, moving `pos` on; how many bytes it gave.
+inline std::size_t ReadAt(const std::string& data, std::size_t& pos, char* buffer,
+                          std::size_t size) {
+  const std::size_t got = std::min(size, data.size() - pos);
+  std::memcpy(buffer, data.data() + pos, got);
+  pos += got;
+  return got;
+}
+
 class MemoryJobFile : public JobFile {
  public:
   explicit MemoryJobFile(std::string data, std::string name = "JOB")
       : data_(std::move(data)), name_(std::move(name)) {}
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
     if (beforeRead) beforeRead(++reads);
-    got = std::min(size, data_.size() - pos_);
-    std::memcpy(buffer, data_.data() + pos_, got);
-    pos_ += got;
+    got = ReadAt(data_, pos_, buffer, size);
     return true;
   }
   bool Rewind() override {

@@ -3,22 +3,17 @@ costs while idle, and its peak memory; beside it the spooler's own latency in th
 
     python3 bench_pickup.py --exe build/win64/korvprint.exe --label new --out bench-results/e2e.json
 
-Runs on the e2e rig (the run's rig when one is up, else a new one). The figures are merged
-into the results file under "pickup" -> LABEL; other benchmarks keep their own keys. It
-reports only: slow figures never fail it.
+Figures go into the results file under "pickup" (see benchmain); it only reports.
 """
-import argparse
 import datetime
-import json
 import os
 import re
-import statistics
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "e2e"))
+import benchmain  # noqa: F401  (puts the e2e harness on the path)
 import korvrig  # noqa: E402
 
 QUEUE = korvrig.DEFAULT_QUEUE
@@ -251,24 +246,6 @@ def run(exe):
     return figures
 
 
-def merge(out, label, figures):
-    out.parent.mkdir(parents=True, exist_ok=True)
-    results = json.loads(out.read_text()) if out.exists() else {}
-    results.setdefault("pickup", {})[label] = figures
-    out.write_text(json.dumps(results, indent=1) + "\n")
-
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--exe", required=True, type=Path)
-    parser.add_argument("--label", required=True)
-    parser.add_argument("--out", required=True, type=Path)
-    args = parser.parse_args()
-    figures = run(args.exe.resolve())
-    merge(args.out, args.label, figures)
-    print(json.dumps({args.label: figures}, indent=1))
-    return 0
-
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(benchmain.main(__doc__, "pickup", run))

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PrintLoopFixture.h"
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeHostWindowActivation.h"
@@ -127,15 +128,10 @@ TEST_F(FileOutput, DocumentThatFailsTakesItsFileAway) {
 
 TEST_F(FileOutput, LoopKeepsTheJobWhileTheFolderCannotBeWritten) {
   BlockFolder();
-  fakes::FakeWaiter waiter;
-  fakes::FakeServiceView view;
-  fakes::FakeAppShell shell;
-  fakes::FakeTrayIconSetup tray;
-  fakes::FakeHostWindowActivation host;
-  fakes::FakePrinterFontSetup font;
-  fakes::FakePrinterChoice choice;
-  PrintLoop loop{state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, font,
-                                       choice, branches, branches}};
+  testing::LoopSideFakes side;
+  auto& waiter = side.waiter;
+  auto& view = side.view;
+  PrintLoop loop{state, side.Ports(files, profile, branches, branches)};
   loop.Poll();
   EXPECT_TRUE(files.Exists(kSpool, "JOB1"));
   EXPECT_EQ(view.status,

@@ -18,7 +18,23 @@
 
 namespace korv::testing {
 
-class PrintLoopTest : public ::testing::Test {
+// The print loop's ports that tests mostly watch, as fakes.
+struct LoopSideFakes {
+  PrintLoopPorts Ports(FileSystem& files, Profile& profile, TextJobBranch& text,
+                       RawJobBranch& raw) {
+    return PrintLoopPorts{files, profile, waiter, view, shell, tray, host, font, choice, text, raw};
+  }
+
+  fakes::FakeWaiter waiter;
+  fakes::FakeServiceView view;
+  fakes::FakeAppShell shell;
+  fakes::FakeTrayIconSetup tray;
+  fakes::FakeHostWindowActivation host;
+  fakes::FakePrinterFontSetup font;
+  fakes::FakePrinterChoice choice;
+};
+
+class PrintLoopTest : public ::testing::Test, public LoopSideFakes {
  protected:
   static constexpr const char* kSpoolDir = "C:\\KORVELAN\\WINPRINT";
   static constexpr const char* kIni = "C:\\KORVELAN\\VOZAZAD.INI";
@@ -53,17 +69,9 @@ class PrintLoopTest : public ::testing::Test {
   fakes::FakeFileSystem files;
   fakes::FakeProfileStore store;
   Profile profile{store};
-  fakes::FakeWaiter waiter;
-  fakes::FakeServiceView view;
-  fakes::FakeAppShell shell;
-  fakes::FakeTrayIconSetup tray;
-  fakes::FakeHostWindowActivation host;
-  fakes::FakePrinterFontSetup font;
-  fakes::FakePrinterChoice choice;
   fakes::FakeTextJobBranch text;
   fakes::FakeRawJobBranch raw;
-  PrintLoop loop{state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, font,
-                                       choice, text, raw}};
+  PrintLoop loop{state, Ports(files, profile, text, raw)};
 };
 
 }  // namespace korv::testing

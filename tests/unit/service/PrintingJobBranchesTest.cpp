@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakePrintSystem.h"
-#include "fakes/FakeProfileStore.h"
-#include "fakes/FakeSpooler.h"
+#include "BranchFakes.h"
 #include "printing/EPrinter.h"
 #include "service/PrinterObjectAdapters.h"
 #include "service/RawPrintError.h"
@@ -13,18 +10,11 @@
 namespace korv {
 namespace {
 
-constexpr char kSpool[] = "C:\\KORVELAN\\\\WINPRINT";
-
-struct Branches : ::testing::Test {
+struct Branches : ::testing::Test, testing::BranchFakes {
   Branches() {
     system.level4 = {{"Office Laser", ""}};
     system.defaults = {{"Office Laser", ""}};
     spooler.printers = {"Office Laser"};
-    state.spoolDirectory = kSpool;
-    files.AddDirectory(kSpool);
-    files.SetCurrentDirectory(kSpool);
-    profile.Configure("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad");
-    state.flags.Printing = true;
   }
   std::unique_ptr<JobFile> Job(const std::string& bytes) {
     files.AddFile(kSpool, "JOB1", bytes);
@@ -33,15 +23,6 @@ struct Branches : ::testing::Test {
   PrintingJobBranches Make(unsigned osMajor) {
     return PrintingJobBranches(state, files, profile, printer, metrics, spooler, osMajor);
   }
-
-  ServiceState state;
-  fakes::FakeFileSystem files;
-  fakes::FakeProfileStore store;
-  Profile profile{store};
-  fakes::FakePrintSystem system;
-  TPrinter printer{system};
-  TextMetrics metrics;
-  fakes::FakeSpooler spooler;
 };
 
 TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {

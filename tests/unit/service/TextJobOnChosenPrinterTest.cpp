@@ -7,28 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakePrintSystem.h"
-#include "fakes/FakeProfileStore.h"
-#include "fakes/FakeSpooler.h"
+#include "BranchFakes.h"
 #include "printing/EPrinter.h"
 #include "service/PrintingJobBranches.h"
 
 namespace korv {
 namespace {
 
-constexpr char kSpool[] = "C:\\KORVELAN\\\\WINPRINT";
-constexpr char kIni[] = "C:\\KORVELAN\\VOZAZAD.INI";
-
-struct TextOnChosenPrinter : ::testing::Test {
+struct TextOnChosenPrinter : ::testing::Test, testing::BranchFakes {
   TextOnChosenPrinter() {
     system.level4 = {{"Office Laser", ""}, {"Label Printer 2", ""}};
     system.defaults = {{"Office Laser", ""}};
-    state.spoolDirectory = kSpool;
-    files.AddDirectory(kSpool);
-    files.SetCurrentDirectory(kSpool);
-    profile.Configure(kIni, "Vozazad");
-    state.flags.Printing = true;
   }
   void Choose(const std::string& useDefault, const std::string& printerName) {
     store.Store(kIni, "Vozazad", "UseDefault", useDefault);
@@ -48,14 +37,6 @@ struct TextOnChosenPrinter : ::testing::Test {
     }
   }
 
-  ServiceState state;
-  fakes::FakeFileSystem files;
-  fakes::FakeProfileStore store;
-  Profile profile{store};
-  fakes::FakePrintSystem system;
-  TPrinter printer{system};
-  TextMetrics metrics;
-  fakes::FakeSpooler spooler;
   PrintingJobBranches branches{state, files, profile, printer, metrics, spooler, 5};
   int jobs = 0;
 };
