@@ -28,15 +28,27 @@ class LockedFileSystem : public FakeFileSystem {
     if (!session) return nullptr;
     return std::make_unique<Find>(std::move(session), lock_);
   }
-  std::unique_ptr<JobFile> OpenJob(const std::string& name) override {
+  SpoolFileOpen OpenSpoolFile(const std::string& name) override {
     std::lock_guard guard(lock_);
-    auto job = FakeFileSystem::OpenJob(name);
-    if (!job) return nullptr;
-    return std::make_unique<Job>(std::move(job), lock_);
+    SpoolFileOpen opened = FakeFileSystem::OpenSpoolFile(name);
+    if (opened.file) opened.file = std::make_unique<Job>(std::move(opened.file), lock_);
+    return opened;
   }
   bool DeleteFile(const std::string& name) override {
     std::lock_guard guard(lock_);
     return FakeFileSystem::DeleteFile(name);
+  }
+  bool ClearReadOnly(const std::string& name) override {
+    std::lock_guard guard(lock_);
+    return FakeFileSystem::ClearReadOnly(name);
+  }
+  bool MoveFile(const std::string& from, const std::string& to) override {
+    std::lock_guard guard(lock_);
+    return FakeFileSystem::MoveFile(from, to);
+  }
+  bool CreateNewFile(const std::string& path, std::uint32_t& error) override {
+    std::lock_guard guard(lock_);
+    return FakeFileSystem::CreateNewFile(path, error);
   }
   bool CopyFile(const std::string& from, const std::string& to) override {
     std::lock_guard guard(lock_);
@@ -86,6 +98,7 @@ class LockedFileSystem : public FakeFileSystem {
       std::lock_guard guard(lock_);
       return inner_->Rewind();
     }
+    std::string Name() const override { return inner_->Name(); }
 
    private:
     std::unique_ptr<JobFile> inner_;
