@@ -19,6 +19,13 @@ constexpr const char* kPrinting = "Status - printing";
 constexpr const char* kErrorPrefix = "Status - error: ";
 constexpr const char* kUnexpected = "unexpected failure";
 
+// What the listing showed of a file: its full size and last-write time.
+SpoolFileTracker::Listing ListingOf(const SearchRecord& entry) {
+  const std::uint64_t size =
+      (std::uint64_t{entry.EntryData.sizeHigh} << 32) | entry.EntryData.sizeLow;
+  return {size, entry.EntryData.lastWriteTime};
+}
+
 }  // namespace
 
 template <typename Step>
@@ -69,7 +76,6 @@ void PrintLoop::ThreadStart() {
 }
 
 PrintLoop::PollEnd PrintLoop::Poll() {
-  ++polls_;
   pollError_.clear();
   Selected file;
   bool selected = false;
@@ -99,10 +105,7 @@ bool PrintLoop::SelectFile(Selected& out) {
     present.insert(UpperCaseAscii(rec.EntryName));
     if (!selected && IsTakeable(rec.EntryName, rec.EntrySize) && !PassedOver(rec)) {
       if (!failed_.IsWaiting(rec.EntryName, p_.waiter.NowMs())) {
-        const std::uint64_t size =
-            (std::uint64_t{rec.EntryData.sizeHigh} << 32) | rec.EntryData.sizeLow;
-        out = Selected{
-            rec.EntryName, rec.EntrySize, rec.EntryTime, {size, rec.EntryData.lastWriteTime}};
+        out = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime, ListingOf(rec)};
         selected = true;
       } else {
         waiting.insert(rec.EntryName);
@@ -120,16 +123,14 @@ bool PrintLoop::SelectFile(Selected& out) {
 }
 
 bool PrintLoop::PassedOver(const SearchRecord& entry) {
-  return tracker_.Refused(entry.EntryName) || tracker_.PassOver(entry.EntryName, clock_->NowMs()) ||
-         PrintedButNotDeleted(entry);
+  return tracker_.Refused(entry.EntryName) ||
+         tracker_.PassOver(entry.EntryName, p_.waiter.NowMs()) || PrintedButNotDeleted(entry);
 }
 
 bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
   auto it = printedKept_.find(entry.EntryName);
   if (it == printedKept_.end()) return false;
-  const std::uint64_t size =
-      (std::uint64_t{entry.EntryData.sizeHigh} << 32) | entry.EntryData.sizeLow;
-  if (!(it->second.listing == SpoolFileTracker::Listing{size, entry.EntryData.lastWriteTime})) {
+  if (!(it->second.listing == ListingOf(entry))) {
     printedKept_.erase(it);  // rewritten since: a new job under the old name
     return false;
   }
@@ -142,7 +143,7 @@ bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
     printedKept_.erase(it);
     return true;
   }
-  const std::uint64_t now = clock_->NowMs();
+  const std::uint64_t now = p_.waiter.NowMs();
   if (opened.file && now >= it->second.retryAtMs) {
     opened.file.reset();
     std::string movedTo;
@@ -173,7 +174,7 @@ std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdent
       NoteError("not taken: " + file.name + ": " + opened.reason);
     return nullptr;
   }
-  const std::uint64_t now = clock_->NowMs();
+  const std::uint64_t now = p_.waiter.NowMs();
   const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
   if (tracker_.SetAsideDue(file.name, now)) {
     const std::string movedTo = SetAside(p_.files, file.name);
@@ -198,7 +199,7 @@ void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
       NoteError(file.name + " could not be deleted; moved to WINPRINT\\" + movedTo);
       break;
     case Removal::Stuck:
-      printedKept_[file.name] = Kept{identity, file.listing, clock_->NowMs() + kKeptRetryMs};
+      printedKept_[file.name] = Kept{identity, file.listing, p_.waiter.NowMs() + kKeptRetryMs};
       NoteError(file.name + " could not be deleted or moved; it is not taken again");
       break;
   }

@@ -12,7 +12,6 @@
 #include "service/HostWindowActivation.h"
 #include "service/JobBranches.h"
 #include "service/JobLog.h"
-#include "service/MonotonicClock.h"
 #include "service/PassPacer.h"
 #include "service/PrinterChoice.h"
 #include "service/PrinterFontSetup.h"
@@ -57,8 +56,6 @@ class PrintLoop {
   // The spool directory's change notification; without one the loop polls at the fixed
   // cadence of ten listings a second.
   void SetSpoolWatch(SpoolWatch& watch) { watch_ = &watch; }
-  // The clock for files that will not open; until one is given, each poll counts 100 ms.
-  void SetClock(MonotonicClock& clock) { clock_ = &clock; }
   enum class PollEnd { Continue, Leave };
   // One pass: a listing, and the file it selects handled at once.
   PollEnd Poll();
@@ -79,15 +76,6 @@ class PrintLoop {
     std::uint64_t retryAtMs = 0;  // its removal is tried again from then on
   };
   static constexpr std::uint64_t kKeptRetryMs = 5000;
-  class PollClock : public MonotonicClock {
-   public:
-    explicit PollClock(const std::uint64_t& polls) : polls_(polls) {}
-    std::uint64_t NowMs() override { return polls_ * 100; }
-
-   private:
-    const std::uint64_t& polls_;
-  };
-
   // A handled file that could not be removed is not handled again while it is the same
   // file, unchanged; its removal is tried again instead.
   bool PrintedButNotDeleted(const SearchRecord& entry);
@@ -113,9 +101,6 @@ class PrintLoop {
   JobLog* log_ = &noLog_;
   FailedJobs failed_;
   std::map<std::string, Kept> printedKept_;
-  std::uint64_t polls_ = 0;
-  PollClock pollClock_{polls_};
-  MonotonicClock* clock_ = &pollClock_;
   SpoolFileTracker tracker_;
   NoSpoolWatch noWatch_;
   SpoolWatch* watch_ = &noWatch_;

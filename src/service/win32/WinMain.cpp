@@ -30,7 +30,6 @@
 #include "service/win32/Win32ConfirmBox.h"
 #include "service/win32/Win32Desktop.h"
 #include "service/win32/Win32JobLog.h"
-#include "service/win32/Win32MonotonicClock.h"
 #include "service/win32/Win32ServiceView.h"
 #include "service/win32/Win32SpoolWatch.h"
 #include "service/win32/Win32Waiter.h"
@@ -87,8 +86,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32Doorbell doorbell;
   Win32SpoolWatch spoolWatch(doorbell);
   loop.SetSpoolWatch(spoolWatch);
-  win32::Win32MonotonicClock loopClock;
-  loop.SetClock(loopClock);
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
     try {
