@@ -16,6 +16,9 @@ if [ -n "$files" ]; then
   clang-format --dry-run --Werror $files
 fi
 
+echo "== rooms: includes point downward, folder and function sizes"
+bash scripts/check-layers.sh
+
 echo "== unit tests"
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$jobs"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "service/WindowId.h"
+#include "dialogs/WindowId.h"
 
 namespace korv {
 

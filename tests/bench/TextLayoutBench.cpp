@@ -9,8 +9,8 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/MemoryJobFile.h"
+#include "jobs/TextJob.h"
 #include "printing/PrinterTextDevice.h"
-#include "service/TextJob.h"
 
 namespace korv {
 namespace {

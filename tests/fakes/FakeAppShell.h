@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "service/AppShell.h"
+#include "base/AppShell.h"
 
 namespace korv::fakes {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "service/Desktop.h"
+#include "app/Desktop.h"
 
 namespace korv::fakes {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "service/HostWindowActivation.h"
+#include "spool/HostWindowActivation.h"
 
 namespace korv::fakes {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "service/JobBranches.h"
+#include "spool/JobBranches.h"
 
 namespace korv::fakes {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "service/JobLog.h"
-#include "service/JobLogPorts.h"
+#include "joblog/JobLog.h"
+#include "joblog/JobLogPorts.h"
 
 namespace korv::fakes {
 

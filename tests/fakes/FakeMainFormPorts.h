@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "service/MainFormPorts.h"
+#include "app/MainFormPorts.h"
 
 namespace korv::fakes {
 

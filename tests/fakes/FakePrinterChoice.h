@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "service/PrinterChoice.h"
+#include "spool/PrinterChoice.h"
 
 namespace korv::fakes {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "service/PrinterFontSetup.h"
+#include "spool/PrinterFontSetup.h"
 
 namespace korv::fakes {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "service/PrinterSelection.h"
+#include "app/PrinterSelection.h"
 
 namespace korv::fakes {
 

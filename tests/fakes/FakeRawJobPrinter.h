@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "service/RawJobPrinter.h"
+#include "jobs/RawJobPrinter.h"
 
 namespace korv::fakes {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "service/ServiceView.h"
+#include "base/ServiceView.h"
 
 namespace korv::fakes {
 

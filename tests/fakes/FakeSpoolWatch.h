@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fakes/FakeWaiter.h"
-#include "service/SpoolWatch.h"
+#include "spool/SpoolWatch.h"
 
 namespace korv::fakes {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "service/TrayIconSetup.h"
+#include "dialogs/TrayIconSetup.h"
 
 namespace korv::fakes {
 

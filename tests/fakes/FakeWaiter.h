@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "service/Waiter.h"
+#include "base/Waiter.h"
 
 namespace korv::fakes {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "service/WorkerThread.h"
+#include "app/WorkerThread.h"
 
 namespace korv::fakes {
 

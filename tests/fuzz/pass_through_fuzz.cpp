@@ -11,7 +11,7 @@
 #include "fakes/FakeRawJobPrinter.h"
 #include "fakes/FakeSpooler.h"
 #include "fakes/MemoryJobFile.h"
-#include "service/RawJob.h"
+#include "jobs/RawJob.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korv;

@@ -9,7 +9,7 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/MemoryJobFile.h"
-#include "service/TextJob.h"
+#include "jobs/TextJob.h"
 
 namespace {
 

@@ -11,6 +11,9 @@
 #include <thread>
 
 #include "LockedFakes.h"
+#include "app/MainFormHandlers.h"
+#include "app/PrinterObjectAdapters.h"
+#include "app/SavedPrinterChoice.h"
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeHostWindowActivation.h"
 #include "fakes/FakeMainFormPorts.h"
@@ -19,11 +22,8 @@
 #include "fakes/FakeSpooler.h"
 #include "fakes/FakeTrayIconSetup.h"
 #include "fakes/FakeWaiter.h"
-#include "service/MainFormHandlers.h"
-#include "service/PrintLoop.h"
-#include "service/PrinterObjectAdapters.h"
-#include "service/PrintingJobBranches.h"
-#include "service/SavedPrinterChoice.h"
+#include "jobs/PrintingJobBranches.h"
+#include "spool/PrintLoop.h"
 
 namespace korv {
 namespace {

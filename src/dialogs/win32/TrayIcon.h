@@ -12,7 +12,7 @@
 #include <string>
 
 #include "dialogs/TrayIconComponent.h"
-#include "service/TrayIconSetup.h"
+#include "dialogs/TrayIconSetup.h"
 #include "win32/RoutedWindow.h"
 #include "win32/UniqueHandle.h"
 

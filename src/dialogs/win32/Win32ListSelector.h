@@ -2,8 +2,8 @@
 // The service window's list selection port on the real dialog.
 #include <functional>
 
+#include "dialogs/ListSelector.h"
 #include "dialogs/win32/TVListBoxForm.h"
-#include "service/MainFormPorts.h"
 
 namespace korv::win32 {
 

@@ -1,0 +1,14 @@
+#include "app/FatalError.h"
+
+namespace korv {
+
+void FatalError(AppShell& shell, ServiceFlags& flags, const std::string& text) {
+  if (flags.StopRequested) return;
+  shell.MessageBeep(kBeepError);
+  // A carriage return alone separates the heading from the detail.
+  shell.ErrorBox("Korvelane printer error\r" + text, "Error");
+  flags.StopRequested = true;
+  shell.Terminate();
+}
+
+}  // namespace korv

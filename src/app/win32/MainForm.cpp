@@ -1,0 +1,265 @@
+#include "app/win32/MainForm.h"
+
+// clang-format off
+#include "win32/Win32Api.h"
+#include <commctrl.h>
+// clang-format on
+
+#include "app/win32/ApplicationError.h"
+#include "app/win32/Messages.h"
+#include "win32/ProgramIcon.h"
+#include "win32/SelectedObject.h"
+
+namespace korv {
+
+namespace {
+
+constexpr const char* kWindowClass = "TMainForm";
+// A fixed dialog frame with a caption and no title-bar buttons.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// The title until start-up gives the window its own. A running service is known by that
+// own title, so a window still being made must not carry it.
+constexpr char kPlaceholderTitle[] = "xx";
+
+constexpr int kLabelLeft = 10;
+constexpr int kLabel2Top = 160;
+constexpr int kLabel1Top = 195;
+
+}  // namespace
+
+bool TMainForm::Create(HWND owner, Events events) {
+  events_ = std::move(events);
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  if (!InitCommonControlsEx(&controls)) return false;
+
+  win32::WindowClass cls;
+  cls.name = kWindowClass;
+  cls.icon = win32::ProgramIcon(win32::IconSize::Large);
+  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
+  cls.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  if (!win32::RegisterWindowClass(cls)) return false;
+
+  // "MS Sans Serif", 16 pixels high (12 points at 96 dots per inch), whatever the screen.
+  font_.Reset(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  if (!font_) return false;
+
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return false;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  if (!CreateRoutedWindow(kExStyle, kWindowClass, kPlaceholderTitle, kStyle, left, top, width,
+                          height, owner) ||
+      !CreateControls())
+    return false;
+  if (events_.FormCreate) RunHandler(events_.FormCreate);
+  return true;
+}
+
+TMainForm::~TMainForm() {
+  events_ = Events{};
+  DiscardPending();
+  DestroyRoutedWindow();
+}
+
+win32::TrayIcon& TMainForm::CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+                                           std::function<void(const std::string&)> showError,
+                                           HICON icon) {
+  return trayIcon_.emplace(application, Window(), std::move(menu), std::move(showError), icon);
+}
+
+bool TMainForm::CreateControls() {
+  const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
+  // In tab order; the labels and the status bar take no focus. Printer and font names
+  // are shown as they are: an ampersand in them is no mnemonic.
+  const bool made =
+      AddControl("BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kButton4, 319, 24, 60,
+                 25) &&
+      AddControl("BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox1,
+                 13, 77, 316, 14) &&
+      AddControl("BUTTON", "Select &Printer", button, kButton3, 12, 116, 108, 25) &&
+      AddControl("BUTTON", "Printer &Font", button, kButton1, 12, 24, 100, 25) &&
+      AddControl("BUTTON", "Print &Test Page", button, kButton2, 152, 24, 127, 25) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel2, kLabelLeft, kLabel2Top, 0, 0) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel1, kLabelLeft, kLabel1Top, 0, 0) &&
+      AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar1, 0, 226,
+                 kClientWidth, 25);
+  if (!made) return false;
+  SendDlgItemMessageA(Window(), kStatusBar1, SB_SIMPLE, TRUE, 0);
+  SetLabel(kLabel2, "");
+  SetLabel(kLabel1, "");
+  SetCheckBoxTicked(true);  // ticked in the layout
+  focused_ = GetDlgItem(Window(), kButton4);
+  return true;
+}
+
+HWND TMainForm::AddControl(const char* cls, const char* text, DWORD style, Control id, int left,
+                           int top, int width, int height) {
+  HWND control = CreateWindowExA(
+      0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, Window(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  return control;
+}
+
+bool TMainForm::PreTranslateMessage(MSG& msg) {
+  return Window() && IsDialogMessageA(Window(), &msg) != FALSE;
+}
+
+void TMainForm::ShowMinimised() {
+  // Minimised and active, so that the activation starts the service.
+  ShowWindow(Window(), SW_SHOWMINIMIZED);
+  // Should the window system not activate a minimised window, start all the same; the
+  // start-up runs only once either way.
+  PostMessageA(Window(), kMsgStartup, 0, 0);
+}
+
+void TMainForm::Show() {
+  ShowWindow(Window(), IsIconic(Window()) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(Window());
+}
+
+void TMainForm::DiscardPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, Window(), kMsgFirst, kMsgLast, PM_REMOVE))
+    if (CarriesText(msg.message)) TakeText(msg.lParam);
+}
+
+void TMainForm::SetLabel(Control label, const std::string& text) {
+  HWND control = GetDlgItem(Window(), label);
+  // Sized to its text; an empty label keeps the height of a line and no width.
+  RECT extent{0, 0, 0, 0};
+  {
+    WindowDc dc(control);
+    if (dc.Get()) {
+      SelectedObject font(dc.Get(), font_.Get());
+      const std::string measured = text.empty() ? std::string(" ") : text;
+      DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &extent,
+                DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    }
+  }
+  const int width = text.empty() ? 0 : extent.right - extent.left;
+  SetWindowPos(control, nullptr, 0, 0, width, extent.bottom - extent.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextA(control, text.c_str());
+}
+
+void TMainForm::EnableControl(Control control, bool enabled) {
+  HWND item = GetDlgItem(Window(), control);
+  if (!enabled && GetFocus() == item) {
+    // A disabled control cannot keep the focus: it goes on to the next tab stop.
+    HWND next = GetNextDlgTabItem(Window(), item, FALSE);
+    if (next && next != item) SetFocus(next);
+  }
+  EnableWindow(item, enabled ? TRUE : FALSE);
+}
+
+void TMainForm::SetCheckBoxTicked(bool ticked) {
+  checkBoxTicked_ = ticked;
+  CheckDlgButton(Window(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TMainForm::ApplyText(UINT message, const std::string& text) {
+  switch (message) {
+    case kMsgSetTitle:
+      SetWindowTextA(Window(), text.c_str());
+      break;
+    case kMsgSetStatus:
+      SendDlgItemMessageA(Window(), kStatusBar1, SB_SETTEXTA, SB_SIMPLEID,
+                          reinterpret_cast<LPARAM>(text.c_str()));
+      break;
+    case kMsgSetPrinterLabel:
+      SetLabel(kLabel2, text);
+      break;
+    case kMsgSetFontLabel:
+      SetLabel(kLabel1, text);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::OnCommand(int id, int notification) {
+  const bool clicked = notification == BN_CLICKED;  // menu items come with 0 as well
+  switch (id) {
+    case kButton4:
+    case IDCANCEL:  // Esc
+      if (clicked) RunHandler(events_.Dominimize);
+      break;
+    case kCheckBox1:
+      if (clicked) {
+        checkBoxTicked_ = IsDlgButtonChecked(Window(), kCheckBox1) == BST_CHECKED;
+        RunHandler(events_.SetDefaultPrinter);
+      }
+      break;
+    case kButton3:
+      if (clicked) RunHandler(events_.PrnSetup);
+      break;
+    case kButton1:
+      if (clicked) RunHandler(events_.PrinterFont);
+      break;
+    case kButton2:
+      if (clicked) RunHandler(events_.PrintTestPage);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Window(), focus)) focused_ = focus;
+    return;
+  }
+  if (!HIWORD(wParam)) {  // not minimised: the focus goes back to where it was
+    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(Window(), kButton4);
+    SetFocus(focused_);
+  }
+  if (events_.Korvprint) RunHandler(events_.Korvprint);
+}
+
+LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (CarriesText(message)) {
+    ApplyText(message, *TakeText(lParam));
+    return 0;
+  }
+  if ((message == WM_WINDOWPOSCHANGED || message == WM_SYSCOMMAND) && trayIcon_ &&
+      trayIcon_->ServiceWindowMessage(message, wParam))
+    return 0;
+  switch (message) {
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case kMsgStartup:
+      if (events_.Korvprint) RunHandler(events_.Korvprint);
+      return 0;
+    case kMsgEnableSelectPrinter:
+      EnableControl(kButton3, wParam != 0);
+      return 0;
+    case kMsgEnablePrinterFont:
+      EnableControl(kButton1, wParam != 0);
+      return 0;
+    case kMsgEnableTestPage:
+      EnableControl(kButton2, wParam != 0);
+      return 0;
+    case kMsgSetUseDefault:
+      SetCheckBoxTicked(wParam != 0);
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(kButton4, DC_HASDEFID);
+    case WM_CLOSE:
+      return 0;  // the service ends by its quit message only
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}
+
+}  // namespace korv

@@ -1,0 +1,128 @@
+#include "jobs/PrintingJobBranches.h"
+
+#include <string>
+#include <utility>
+
+#include "jobs/ChosenPrinter.h"
+#include "jobs/DisableWatch.h"
+#include "jobs/PrintFailureText.h"
+#include "jobs/RawJob.h"
+#include "jobs/TextJob.h"
+#include "printing/EPrinter.h"
+
+namespace korv {
+
+namespace {
+
+// The output file of one job's document. Unless the job printed, it is removed again: the
+// job stays in the spool folder and its next try makes a new one.
+class JobOutputFile {
+ public:
+  explicit JobOutputFile(FileSystem& files) : files_(files) {}
+  ~JobOutputFile() {
+    if (!printed_ && !path_.empty()) files_.DeleteFile(path_);
+  }
+  JobOutputFile(const JobOutputFile&) = delete;
+  JobOutputFile& operator=(const JobOutputFile&) = delete;
+
+  const std::string& Create(FileOutputFolder* output, const std::string& printer,
+                            const std::string& jobName) {
+    if (output && path_.empty()) path_ = output->CreateOutputFile(printer, jobName);
+    return path_;
+  }
+  void Printed() { printed_ = true; }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+  bool printed_ = false;
+};
+
+// The printer object writes into the output file for one job only.
+class OutputFileSetting {
+ public:
+  OutputFileSetting(TPrinter& printer, const std::string& path) : printer_(printer) {
+    printer_.SetOutputFile(path);
+  }
+  ~OutputFileSetting() { printer_.SetOutputFile(""); }
+  OutputFileSetting(const OutputFileSetting&) = delete;
+  OutputFileSetting& operator=(const OutputFileSetting&) = delete;
+
+ private:
+  TPrinter& printer_;
+};
+
+// The printer a failed text job was meant for; empty when even that cannot be told.
+std::string CurrentPrinterText(TPrinter& printer) {
+  try {
+    return printer.SelectedPrinterText();
+  } catch (...) {
+    return "";
+  }
+}
+
+// A refusal of the printer object, told with the printer it was meant for and what the
+// system said about it.
+[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, TPrinter& printer) {
+  const std::string name = CurrentPrinterText(printer);
+  if (name.empty()) throw e;
+  std::string why = e.what();
+  if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
+  throw EPrinter(CannotPrintOn(name, why), e.Detail());
+}
+
+}  // namespace
+
+JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
+                                                const std::function<JobOutcome()>& print) {
+  JobOutputFile file(files_);
+  std::string path;
+  if (output_ && !printer_.PrinterTexts().empty()) {
+    printer_.SelectedPrinterText();  // selects the default printer when none is selected
+    path = file.Create(output_, printer_.SelectedPrinterName(), job.Name());
+  }
+  OutputFileSetting setting(printer_, path);
+  const JobOutcome outcome = print();
+  if (outcome == JobOutcome::Printed) file.Printed();
+  return outcome;
+}
+
+JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
+  RequireChosenPrinter(profile_, printer_);
+  DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
+  TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
+  context.watch = &watch;
+  try {
+    return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);
+  }
+}
+
+JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
+  // A raw job always runs to its end; it is never cut off by a stop.
+  RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
+                        spooler_,     rawPrinter_};
+  context.pageFeed = pageFeed;
+  try {
+    if (osMajorVersion_ <= 4) {
+      // The pass-through path prints through the printer object.
+      return OnPrinterObject(job, [&] {
+        korv::PrintRawJob(job, context);
+        return JobOutcome::Printed;
+      });
+    }
+    JobOutputFile file(files_);
+    if (output_)
+      context.outputFileFor = [&](const std::string& printer) {
+        return file.Create(output_, printer, job.Name());
+      };
+    korv::PrintRawJob(job, context);
+    file.Printed();
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);  // the pass-through document's printer object
+  }
+  return JobOutcome::Printed;
+}
+
+}  // namespace korv

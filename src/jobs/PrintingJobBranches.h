@@ -1,0 +1,53 @@
+#pragma once
+// The print loop's two job branches on the printer object and the spooler.
+#include <functional>
+
+#include "base/ServiceState.h"
+#include "jobs/FileOutputFolder.h"
+#include "jobs/RawJobPrinterOnTPrinter.h"
+#include "jobs/TextMetrics.h"
+#include "printing/Spooler.h"
+#include "printing/TPrinter.h"
+#include "settings/FileSystem.h"
+#include "settings/Profile.h"
+#include "spool/JobBranches.h"
+
+namespace korv {
+
+class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
+ public:
+  PrintingJobBranches(ServiceState& state, FileSystem& files, Profile& profile, TPrinter& printer,
+                      TextMetrics& metrics, Spooler& spooler, unsigned osMajorVersion)
+      : state_(state),
+        files_(files),
+        profile_(profile),
+        printer_(printer),
+        metrics_(metrics),
+        spooler_(spooler),
+        osMajorVersion_(osMajorVersion),
+        rawPrinter_(printer) {}
+
+  // Documents on print-to-file printers go into files of this folder; without it they go
+  // to the printer as they are.
+  void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
+
+  JobOutcome PrintTextJob(JobFile& job) override;
+  JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
+
+ private:
+  // The selected printer's documents of one job go into `path` (none: empty); a document
+  // that did not print takes its file away again.
+  JobOutcome OnPrinterObject(JobFile& job, const std::function<JobOutcome()>& print);
+
+  ServiceState& state_;
+  FileSystem& files_;
+  Profile& profile_;
+  TPrinter& printer_;
+  TextMetrics& metrics_;
+  Spooler& spooler_;
+  unsigned osMajorVersion_;
+  RawJobPrinterOnTPrinter rawPrinter_;
+  FileOutputFolder* output_ = nullptr;
+};
+
+}  // namespace korv

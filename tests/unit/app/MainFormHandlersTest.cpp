@@ -1,0 +1,252 @@
+#include "app/MainFormHandlers.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeAppShell.h"
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeHostWindowActivation.h"
+#include "fakes/FakeMainFormPorts.h"
+#include "unit/app/PrinterChoiceFixture.h"
+
+namespace korv {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class MainFormHandlersTest : public ::testing::Test, public testing_support::PrinterChoiceFixture {
+ protected:
+  MainFormHandlersTest() {
+    fileSystem.AddDirectory("C:\\KORVELAN");
+    fileSystem.AddDirectory("C:\\KORVELAN\\WINPRINT");
+    state.homeDirectory = "C:\\KORVELAN\\";
+    state.spoolDirectory = "C:\\KORVELAN\\\\WINPRINT";
+  }
+
+  std::vector<std::string> log;  // the metrics reset and the font dialog, in order
+  fakes::FakeFileSystem fileSystem;
+  fakes::FakeCanvasFont canvasFont;
+  fakes::FakeFontDialog fontDialog;
+  fakes::FakeListSelector listSelector;
+  fakes::FakeTextMetricsReset metrics{log};
+  fakes::FakeConfirmBox confirmBox;
+  fakes::FakeAppShell shell;
+  fakes::FakeHostWindowActivation host;
+  fakes::FakeServiceWindow window;
+  MainFormHandlers handlers{MainFormDeps{state, profile, view, fileSystem, choice, printer,
+                                         canvasFont, fontDialog, listSelector, metrics, confirmBox,
+                                         shell, host, window}};
+};
+
+// ---- Select Printer
+
+TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
+  Store("UseDefault", "N");
+  Store("Printer", "Epson LQ-570+");
+  choice.LoadPrinterChoice();
+  bool openDuringDialog = false;
+  listSelector.whileOpen = [&] { openDuringDialog = flags.SettingsOpen; };
+
+  handlers.PrnSetup();
+
+  ASSERT_EQ(listSelector.calls.size(), 1u);
+  const auto& call = listSelector.calls[0];
+  EXPECT_EQ(call.count, 5);
+  EXPECT_EQ(call.initial, 2);
+  EXPECT_EQ(call.noun, "printer");
+  EXPECT_EQ(call.items, printer.printers);
+  EXPECT_EQ(call.position, 6);
+  EXPECT_TRUE(openDuringDialog);
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
+  Store("UseDefault", "N");
+  Store("Printer", "Epson LQ-570+");
+  choice.LoadPrinterChoice();
+  TakeWrites();
+  listSelector.answer = 3;
+
+  handlers.PrnSetup();
+
+  EXPECT_THAT(TakeWrites(), ElementsAre("Printer=Printer-10"));
+  EXPECT_EQ(printer.selected, 2);
+  EXPECT_EQ(view.printerLabel, "Printer: Printer-10");
+  EXPECT_EQ(Stored("UseDefault"), "N");
+}
+
+TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
+  Store("UseDefault", "N");
+  Store("Printer", "Printer-10");
+  choice.LoadPrinterChoice();
+  TakeWrites();
+  listSelector.answer = 5;  // "PDF"
+
+  handlers.PrnSetup();
+
+  EXPECT_THAT(TakeWrites(), ElementsAre("Printer=PDF", "Printer=Printer-10"));
+  EXPECT_EQ(printer.selected, 2);
+  EXPECT_EQ(view.printerLabel, "Printer: Printer-10");
+}
+
+TEST_F(MainFormHandlersTest, PrnSetupCancelledStoresNothing) {
+  handlers.PrnSetup();
+
+  EXPECT_THAT(TakeWrites(), IsEmpty());
+  EXPECT_THAT(printer.writes, IsEmpty());
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
+  printer.printers.clear();
+  printer.defaultIndex = -1;
+
+  handlers.PrnSetup();
+
+  ASSERT_EQ(listSelector.calls.size(), 1u);
+  EXPECT_EQ(listSelector.calls[0].count, 0);
+  EXPECT_EQ(listSelector.calls[0].initial, 0);
+  EXPECT_EQ(printer.indexReads, 0);
+}
+
+TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
+  listSelector.fail = true;
+  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_FALSE(flags.SettingsOpen);
+
+  listSelector.fail = false;
+  listSelector.answer = 2;
+  printer.documentOpen = true;  // the choice's selection is refused
+  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+// ---- Printer Font
+
+TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
+  canvasFont.font = FontAttributes{"Courier New", 100};
+  const FontAttributes chosen{"Lucida Console", 95, true, false, false, false, 0, FontPitch::Fixed};
+  fontDialog.answer = chosen;
+  bool openDuringDialog = false;
+  fontDialog.whileOpen = [&] {
+    openDuringDialog = flags.SettingsOpen;
+    log.push_back("dialog");
+  };
+
+  handlers.PrinterFont();
+
+  EXPECT_THAT(log, ElementsAre("reset", "dialog"));
+  ASSERT_EQ(fontDialog.started.size(), 1u);
+  EXPECT_EQ(fontDialog.started[0], (FontAttributes{"Courier New", 100}));
+  EXPECT_TRUE(openDuringDialog);
+  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_EQ(Stored("Font"), "Lucida Console");
+  EXPECT_EQ(state.FontName.Get(), "Lucida Console");
+  EXPECT_EQ(view.fontLabel, "Font: Lucida Console");
+  EXPECT_EQ(canvasFont.font, chosen);
+}
+
+TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
+  // The store keeps at most 199 characters; the label shows what reads back.
+  fontDialog.answer = FontAttributes{std::string(230, 'F')};
+
+  handlers.PrinterFont();
+
+  EXPECT_EQ(state.FontName.Get(), std::string(199, 'F'));
+  EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
+}
+
+TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
+  handlers.PrinterFont();
+
+  EXPECT_THAT(log, ElementsAre("reset"));
+  EXPECT_THAT(TakeWrites(), IsEmpty());
+  EXPECT_EQ(canvasFont.sets, 0);
+  EXPECT_EQ(view.fontLabel, "");
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+TEST_F(MainFormHandlersTest, PrinterFontClearsSettingsOpenWhenTheDialogFails) {
+  fontDialog.fail = true;
+  EXPECT_THROW(handlers.PrinterFont(), std::runtime_error);
+  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_EQ(canvasFont.sets, 0);
+}
+
+// ---- Print Test Page
+
+TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
+  fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
+
+  handlers.PrintTestPage();
+
+  EXPECT_THAT(confirmBox.asked, ElementsAre("Click on OK to send test page to the printer"));
+  EXPECT_THAT(
+      fileSystem.log,
+      ElementsAre("copy C:\\KORVELAN\\\\VOZAZAD.TST C:\\KORVELAN\\\\WINPRINT\\VOZAZAD.TST"));
+  EXPECT_EQ(fileSystem.Contents("C:\\KORVELAN\\WINPRINT", "VOZAZAD.TST"), "test page text");
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
+  fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
+  confirmBox.answerOk = false;
+
+  handlers.PrintTestPage();
+
+  EXPECT_THAT(fileSystem.log, IsEmpty());
+  EXPECT_FALSE(fileSystem.Exists("C:\\KORVELAN\\WINPRINT", "VOZAZAD.TST"));
+}
+
+TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
+  EXPECT_NO_THROW(handlers.PrintTestPage());
+  EXPECT_EQ(fileSystem.log.size(), 1u);
+  EXPECT_THAT(fileSystem.Names("C:\\KORVELAN\\WINPRINT"), IsEmpty());
+}
+
+// ---- Exit, Printer Options, Remove
+
+TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
+  std::vector<std::size_t> beepsWhileAsked;
+  confirmBox.whileShown = [&] { beepsWhileAsked.push_back(shell.beeps.size()); };
+
+  confirmBox.answerOk = false;
+  handlers.DoStop();
+  EXPECT_EQ(shell.quits, 0);
+  confirmBox.answerOk = true;
+  handlers.DoStop();
+  EXPECT_EQ(shell.quits, 1);
+
+  EXPECT_THAT(shell.beeps, ElementsAre(16u, 16u));
+  EXPECT_THAT(beepsWhileAsked, ElementsAre(1u, 2u));  // the beep comes before the question
+  const std::string question = "Are you sure?  Korvelane will not print\rif the printer is removed";
+  EXPECT_THAT(confirmBox.asked, ElementsAre(question, question));
+  EXPECT_FALSE(flags.SettingsOpen);
+}
+
+TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
+  handlers.Dominimize();
+  EXPECT_THAT(host.log, ElementsAre("activate"));
+  EXPECT_EQ(window.shows, 0);
+
+  handlers.DoRestore();
+  EXPECT_EQ(window.shows, 1);
+}
+
+TEST_F(MainFormHandlersTest, BoxClickRunsTheChoice) {
+  choice.LoadPrinterChoice();
+  view.useDefault = false;
+
+  handlers.SetDefaultPrinter();
+
+  EXPECT_EQ(Stored("UseDefault"), "N");
+  EXPECT_TRUE(view.selectPrinter);
+}
+
+}  // namespace
+}  // namespace korv

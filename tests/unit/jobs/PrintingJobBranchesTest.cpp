@@ -1,0 +1,99 @@
+#include "jobs/PrintingJobBranches.h"
+
+#include <gtest/gtest.h>
+
+#include "app/PrinterObjectAdapters.h"
+#include "jobs/RawPrintError.h"
+#include "printing/EPrinter.h"
+#include "unit/jobs/BranchFakes.h"
+
+namespace korv {
+namespace {
+
+struct Branches : ::testing::Test, testing::BranchFakes {
+  Branches() {
+    system.level4 = {{"Office Laser", ""}};
+    system.defaults = {{"Office Laser", ""}};
+    spooler.printers = {"Office Laser"};
+  }
+  std::unique_ptr<JobFile> Job(const std::string& bytes) {
+    files.AddFile(kSpool, "JOB1", bytes);
+    return files.OpenJob("JOB1");
+  }
+  PrintingJobBranches Make(unsigned osMajor) {
+    return PrintingJobBranches(state, files, profile, printer, metrics, spooler, osMajor);
+  }
+};
+
+TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {
+  auto job = Job("HELLO WORLD\r\n");
+  EXPECT_EQ(Make(5).PrintTextJob(*job), JobOutcome::Printed);
+  EXPECT_EQ(system.log.documents, std::vector<std::string>{"Korvelane"});
+  ASSERT_FALSE(system.log.texts.empty());
+  EXPECT_EQ(system.log.texts.front().text, "H");
+  EXPECT_TRUE(spooler.written.empty());
+}
+
+TEST_F(Branches, RawJobFromWindows5OnGoesToTheSpoolerUntouched) {
+  const std::string bytes("\x1b@raw\0bytes\x0c", 12);
+  auto job = Job(bytes);
+  EXPECT_EQ(Make(5).PrintRawJob(*job, false), JobOutcome::Printed);
+  EXPECT_EQ(spooler.written, bytes);
+  EXPECT_EQ(store.Stored("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer"), "Office Laser");
+  EXPECT_TRUE(system.log.documents.empty());
+}
+
+TEST_F(Branches, RawJobBeforeWindows5IsAPageLessPassThroughDocument) {
+  auto job = Job("RAWBYTES");
+  EXPECT_EQ(Make(4).PrintRawJob(*job, false), JobOutcome::Printed);
+  ASSERT_EQ(system.log.escapes.size(), 1u);
+  EXPECT_EQ(system.log.escapes[0].input, std::string("\x08\x00RAWBYTES", 10));
+  EXPECT_EQ(system.log.Count("StartPage"), 0);
+  EXPECT_TRUE(spooler.written.empty());
+}
+
+TEST_F(Branches, ARefusedPassThroughDocumentNamesThePrinter) {
+  system.log.failing = {"EndDoc"};
+  auto job = Job("RAWBYTES");
+  auto branches = Make(4);
+  try {
+    branches.PrintRawJob(*job, false);
+    FAIL() << "no error";
+  } catch (const EPrinter& e) {
+    EXPECT_STREQ(e.what(), "Cannot print on Office Laser: Printing failed (EndDoc failed)");
+  }
+}
+
+TEST_F(Branches, RawJobOnAMissingPrinterFailsSoTheLoopKeepsTheFile) {
+  store.Store("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer", "Printer Gone Away");
+  auto job = Job("RAWBYTES");
+  auto branches = Make(5);
+  EXPECT_THROW(branches.PrintRawJob(*job, false), RawPrintError);
+}
+
+TEST(CanvasFontOnTPrinter, ChosenFontBecomesThePrinterFontAndReadsBack) {
+  fakes::FakePrintSystem system;
+  system.level4 = {{"Office Laser", ""}};
+  system.defaults = {{"Office Laser", ""}};
+  TPrinter printer(system);
+  CanvasFontOnTPrinter font(printer);
+
+  FontAttributes chosen;
+  chosen.face = "Lucida Console";
+  chosen.pointSize10 = 120;
+  chosen.bold = true;
+  chosen.charSet = 238;
+  chosen.pitch = FontPitch::Fixed;
+  font.SetFont(chosen);
+  EXPECT_EQ(printer.DocumentCanvas().Font().Name, "Lucida Console");
+  EXPECT_EQ(printer.DocumentCanvas().Font().Size(), 12);
+  EXPECT_EQ(font.Font(), chosen);
+
+  font.CreatePrinterFont(PrinterFontRequest{"Courier New"});
+  EXPECT_EQ(font.Font().face, "Courier New");
+  EXPECT_EQ(font.Font().pointSize10, 100);
+  EXPECT_FALSE(font.Font().bold);
+}
+
+}  // namespace
+}  // namespace korv
