@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 python3 - <<'PY'
 import os, re, sys
 # Lower rooms first. A room may include its own files and those of rooms before it.
-order = ["win32", "settings", "printing", "base", "dialogs", "joblog", "spool",
-         "escp", "jobs", "routing", "history", "app"]
+order = ["win32", "settings", "printing", "base", "dialogs", "joblog", "history", "routing", "spool",
+         "escp", "jobs", "app"]
 rank = {room: i for i, room in enumerate(order)}
 faults = []
 for dirpath, dirs, files in os.walk("src"):

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "spool/JobMode.h"
+#include "base/JobMode.h"
 
 namespace korv {
 
