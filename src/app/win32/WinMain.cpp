@@ -134,7 +134,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
                                   [&] { RunHandler([&] { handlers.DoStop(); }); },
                                   [&] { win32::OpenJobLog(logFile.Path()); },
-                                  "korvprint " KORV_VERSION},
+                                  "korvprint " KORV_VERSION, {}},
       ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
   trayIcon.SetHint("Korvelane Printer");
   trayIcon.SetHideOnRestore(true);

@@ -1,0 +1,61 @@
+#pragma once
+// The "Recent jobs" window: the history in a list-view (time, job, kind, pages, printer),
+// sorted by a click on a column's header, with "Print &Again", "Print &To...", "&View",
+// "&Delete" and "&Close". Modeless, on the window thread; made on first use and hidden,
+// not destroyed, when closed. The print thread only adds entries: the list is read again
+// when the window is activated and once a second while it is shown.
+#include <string>
+#include <vector>
+
+#include "app/RecentJobs.h"
+#include "win32/RoutedWindow.h"
+#include "win32/UniqueHandle.h"
+#include "win32/Win32Api.h"
+
+namespace korv {
+
+class RecentJobsWindow final : private win32::RoutedWindow {
+ public:
+  enum Control : int {
+    kList = 201,
+    kPrintAgain,  // "Print &Again", the default button (Enter)
+    kPrintTo,     // "Print &To..."
+    kView,        // "&View", also a double click on a row
+    kDelete,      // "&Delete", also the Delete key in the list
+    kClose,       // "&Close", also Esc
+  };
+
+  RecentJobsWindow(HWND owner, const RecentJobsPorts& ports) : owner_(owner), jobs_(ports) {}
+  ~RecentJobsWindow() override = default;
+
+  // "Recent &Jobs...": makes the window when it is not there yet, reads the history and
+  // brings the window to the front. False when the window cannot be made.
+  bool Open();
+  // The message loop offers every message here first (Tab, mnemonics, Enter, Esc).
+  bool PreTranslateMessage(MSG& msg);
+
+ private:
+  bool Create();
+  bool CreateControls();
+  HWND AddButton(const char* caption, Control id, DWORD style, int left, int width);
+  void AddColumns();
+  // Reads the history again; the list is refilled when it changed (or `always`), keeping
+  // the selected entries selected.
+  void Reload(bool always);
+  void Fill(const std::vector<std::string>& selectedKeys, const std::string& focusedKey);
+  void ShowSortMark();
+  std::vector<int> SelectedRows() const;
+  void EnableButtons();
+  void Run(Control button);
+  LRESULT OnNotify(const NMHDR& header);
+  void OnActivate(WPARAM wParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  HWND owner_;
+  RecentJobs jobs_;
+  UniqueGdiObject font_;  // outlives the window that uses it
+  HWND list_ = nullptr;   // children go with the window
+  HWND focused_ = nullptr;
+};
+
+}  // namespace korv
