@@ -12,6 +12,7 @@
 #include "app/PrinterSelection.h"
 #include "app/RecentJobTexts.h"
 #include "dialogs/ListSelector.h"
+#include "dialogs/TextViewer.h"
 #include "history/JobHistory.h"
 
 namespace korv {
@@ -21,24 +22,13 @@ class ERecentJobs : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Shows a stored job to the user.
-class JobViewer {
- public:
-  virtual ~JobViewer() = default;
-  // The first `limit` bytes (or fewer) of the file at `path`; nothing when it cannot be read.
-  virtual std::optional<std::string> ReadStart(const std::string& path, std::size_t limit) = 0;
-  // Writes `text` to a file named `name` in the temporary folder and opens it in the
-  // user's editor; false when either fails.
-  virtual bool OpenText(const std::string& name, const std::string& text) = 0;
-};
-
 struct RecentJobsPorts {
   JobHistory& history;
   ReprintQueue& reprints;
   PrinterSelection& printers;  // the installed printers, for "Print &To..."
   ListSelector& lists;
   ConfirmBox& confirm;
-  JobViewer& viewer;
+  TextViewer& viewer;
 };
 
 class RecentJobs {

@@ -1,5 +1,5 @@
 #pragma once
-// The history, the reprint queue and the job viewer in memory, for the "Recent jobs"
+// The history, the reprint queue and the text viewer in memory, for the "Recent jobs"
 // window's logic: each records what it was asked and can be told to refuse.
 #include <map>
 #include <optional>
@@ -41,7 +41,7 @@ class FakeReprintQueue : public ReprintQueue {
   std::vector<ReprintRequest> added;
 };
 
-class FakeJobViewer : public JobViewer {
+class FakeTextViewer : public TextViewer {
  public:
   std::optional<std::string> ReadStart(const std::string& path, std::size_t limit) override {
     const auto found = files.find(path);

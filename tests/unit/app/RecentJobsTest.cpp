@@ -45,7 +45,7 @@ class RecentJobsTest : public ::testing::Test {
   fakes::FakePrinterSelection printers;
   fakes::FakeListSelector lists;
   fakes::FakeConfirmBox confirm;
-  fakes::FakeJobViewer viewer;
+  fakes::FakeTextViewer viewer;
   RecentJobs jobs{{history, reprints, printers, lists, confirm, viewer}};
 };
 

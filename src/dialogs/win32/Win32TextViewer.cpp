@@ -1,16 +1,18 @@
-#include "app/win32/Win32JobViewer.h"
+#include "dialogs/win32/Win32TextViewer.h"
 
 // clang-format off
 #include "win32/Win32Api.h"
 #include <shellapi.h>
 // clang-format on
 
+#include <algorithm>
+
 #include "settings/win32/WideNames32.h"
 #include "win32/UniqueHandle.h"
 
 namespace korv::win32 {
 
-std::optional<std::string> Win32JobViewer::ReadStart(const std::string& path, std::size_t limit) {
+std::optional<std::string> Win32TextViewer::ReadStart(const std::string& path, std::size_t limit) {
   UniqueFileHandle file(CreateFileW(WideFromWtf8(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -28,7 +30,7 @@ std::optional<std::string> Win32JobViewer::ReadStart(const std::string& path, st
   return bytes;
 }
 
-bool Win32JobViewer::OpenText(const std::string& name, const std::string& text) {
+bool Win32TextViewer::OpenText(const std::string& name, const std::string& text) {
   wchar_t folder[MAX_PATH + 1] = {};
   const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
   if (length == 0 || length > MAX_PATH) return false;
