@@ -169,6 +169,7 @@ class HistoryTurnedOff(korvrig.SharedServiceTest):
         capture.wait_job(timeout=30)
         self.service.wait_gone("PLAIN1")
         self.service.drop("RAWPRINT", b"x")
+        self.service.wait_gone("RAWPRINT")
         self.service.drop("PLAIN2", RAW_JOB)
         self.assertEqual(capture.wait_job(timeout=30).data, RAW_JOB)
         self.service.wait_gone("PLAIN2")
