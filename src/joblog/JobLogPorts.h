@@ -32,6 +32,7 @@ class LogClock {
 struct JobFacts {
   std::string printer;
   int pages = 0;
+  std::string route;  // the route pattern that chose the printer; empty when none did
 };
 
 class JobFactsSource {
