@@ -121,15 +121,23 @@ std::vector<int> RecentJobsWindow::SelectedRows() const {
   return rows;
 }
 
-void RecentJobsWindow::Reload(bool always) {
-  std::vector<std::string> selected;
-  for (int row : SelectedRows())
-    selected.push_back(jobs_.Rows()[static_cast<std::size_t>(row)].key);
-  const int focus =
+std::vector<std::string> RecentJobsWindow::SelectedKeys() const {
+  std::vector<std::string> keys;
+  for (int row : SelectedRows()) keys.push_back(jobs_.Rows()[static_cast<std::size_t>(row)].key);
+  return keys;
+}
+
+std::string RecentJobsWindow::FocusedKey() const {
+  const auto focus =
       static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
-  const std::string focused = focus >= 0 && static_cast<std::size_t>(focus) < jobs_.Rows().size()
-                                  ? jobs_.Rows()[static_cast<std::size_t>(focus)].key
-                                  : std::string();
+  return focus >= 0 && static_cast<std::size_t>(focus) < jobs_.Rows().size()
+             ? jobs_.Rows()[static_cast<std::size_t>(focus)].key
+             : std::string();
+}
+
+void RecentJobsWindow::Reload(bool always) {
+  const auto selected = SelectedKeys();
+  const auto focused = FocusedKey();
   if (jobs_.Refresh() || always) Fill(selected, focused);
 }
 
@@ -223,8 +231,10 @@ LRESULT RecentJobsWindow::OnNotify(const NMHDR& header) {
   switch (header.code) {
     case LVN_COLUMNCLICK: {
       const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
+      const auto selected = SelectedKeys();
+      const auto focused = FocusedKey();
       jobs_.SortBy(static_cast<RecentJobsColumn>(click.iSubItem));
-      Reload(true);
+      Fill(selected, focused);
       break;
     }
     case LVN_ITEMCHANGED:

@@ -45,6 +45,9 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   void Fill(const std::vector<std::string>& selectedKeys, const std::string& focusedKey);
   void ShowSortMark();
   std::vector<int> SelectedRows() const;
+  // The entries of the selected and the focused row, which stay so when the rows change.
+  std::vector<std::string> SelectedKeys() const;
+  std::string FocusedKey() const;
   void EnableButtons();
   void Run(Control button);
   LRESULT OnNotify(const NMHDR& header);
