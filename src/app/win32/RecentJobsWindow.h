@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/RecentJobs.h"
+#include "dialogs/win32/Win32ListSelector.h"
+#include "settings/Profile.h"
 #include "win32/RoutedWindow.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Api.h"
@@ -25,8 +27,23 @@ class RecentJobsWindow final : private win32::RoutedWindow {
     kClose,       // "&Close", also Esc
   };
 
-  RecentJobsWindow(HWND owner, const RecentJobsPorts& ports) : owner_(owner), jobs_(ports) {}
+  struct Deps {
+    JobHistory& history;
+    ReprintQueue& reprints;
+    PrinterSelection& printers;
+    ConfirmBox& confirm;
+    TextViewer& viewer;
+    Profile& profile;  // the view font size of the printer list
+  };
+
+  // The printer list of "Print &To..." is modal to this window.
+  RecentJobsWindow(HWND owner, const Deps& deps)
+      : owner_(owner),
+        lists_([this] { return Window(); }, deps.profile),
+        jobs_({deps.history, deps.reprints, deps.printers, lists_, deps.confirm, deps.viewer}) {}
   ~RecentJobsWindow() override = default;
+
+  using win32::RoutedWindow::Window;
 
   // "Recent &Jobs...": makes the window when it is not there yet, reads the history and
   // brings the window to the front. False when the window cannot be made.
@@ -55,6 +72,7 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND owner_;
+  win32::Win32ListSelector lists_;
   RecentJobs jobs_;
   UniqueGdiObject font_;  // outlives the window that uses it
   HWND list_ = nullptr;   // children go with the window
