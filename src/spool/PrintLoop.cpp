@@ -77,6 +77,7 @@ void PrintLoop::ThreadStart() {
 
 PrintLoop::PollEnd PrintLoop::Poll() {
   pollError_.clear();
+  const bool reprinted = Reprinted();
   Selected file;
   bool selected = false;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
@@ -90,6 +91,7 @@ PrintLoop::PollEnd PrintLoop::Poll() {
 
   took_ = selected;
   if (selected && HandleSelected(file) == PollEnd::Leave) return PollEnd::Leave;
+  if (reprinted) took_ = true;  // more may wait: the next pass follows at once
   FinishPoll();
   return PollEnd::Continue;
 }
@@ -189,9 +191,13 @@ std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdent
   return nullptr;
 }
 
-void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
+void PrintLoop::Removed(const Selected& file, const FileIdentity& identity,
+                        std::optional<JobMode> printed) {
   std::string movedTo;
-  switch (RemoveHandledFile(p_.files, file.name, identity, movedTo)) {
+  const Removal removal =
+      kept_ && printed ? kept_->Retire(file.name, identity, file.listing.size, *printed, movedTo)
+                       : RemoveHandledFile(p_.files, file.name, identity, movedTo);
+  switch (removal) {
     case Removal::Deleted:
     case Removal::Gone:
       break;
@@ -263,6 +269,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
   took_ = true;
 
   const bool print = file.size >= kSmallestPrintedJob;
+  std::optional<JobMode> printed;
   if (print) {
     p_.view.SetStatus(kPrinting);
     p_.view.EnablePrinterFont(false);
@@ -270,6 +277,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
     flags.Printing = true;
     // A kept job prints in the mode it was first taken in.
     const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
+    if (routing_) routing_->Decide(file.name, mode);
     log_->JobStarted(file.name, file.size, mode != JobMode::Text);
     bool failed = true;
     std::string failure = kUnexpected;
@@ -293,6 +301,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
     }
     log_->JobEnded(outcome == JobOutcome::Stopped ? "stopped" : "printed");
     if (outcome == JobOutcome::Stopped) return PollEnd::Leave;  // the file stays for next time
+    printed = mode;
   }
 
   // The branch may have left another directory current; the job is deleted where it was
@@ -302,10 +311,19 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
   failed_.Forget(file.name);
   if (print) lastError_.clear();
   if (inSpool)
-    Removed(file, identity);
+    Removed(file, identity, printed);
   else if (!p_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
     printedKept_[file.name] = Kept{identity, file.listing, 0};
   return PollEnd::Continue;
+}
+
+bool PrintLoop::Reprinted() {
+  if (!kept_) return false;
+  ReprintStep step{
+      state_, p_.view, *log_, routing_, p_.textJobs, p_.rawJobs, [this](const std::string& text) {
+        NoteError(text);
+      }};
+  return kept_->ReprintOne(step);
 }
 
 void PrintLoop::FinishPoll() {

@@ -4,6 +4,7 @@
 // pass follows at once; otherwise it waits for the directory to change (PrintLoopWait.cpp).
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,7 @@
 #include "spool/FailedJobs.h"
 #include "spool/HostWindowActivation.h"
 #include "spool/JobBranches.h"
+#include "spool/KeptJobs.h"
 #include "spool/PassPacer.h"
 #include "spool/PrinterChoice.h"
 #include "spool/PrinterFontSetup.h"
@@ -56,6 +58,10 @@ class PrintLoop {
   // The spool directory's change notification; without one the loop polls at the fixed
   // cadence of ten listings a second.
   void SetSpoolWatch(SpoolWatch& watch) { watch_ = &watch; }
+  // Each job's printer from the routing; without it, the chosen printer.
+  void SetRouting(JobRouting& routing) { routing_ = &routing; }
+  // Printed jobs go into the history, and its reprints are done between spool jobs.
+  void SetKeptJobs(KeptJobs& kept) { kept_ = &kept; }
   enum class PollEnd { Continue, Leave };
   // One pass: a listing, and the file it selects handled at once.
   PollEnd Poll();
@@ -83,7 +89,11 @@ class PrintLoop {
   bool PassedOver(const SearchRecord& entry);
   // Opens the selected file; null when it is not to be taken now (and says why).
   std::unique_ptr<JobFile> OpenSelected(const Selected& file, FileIdentity& identity);
-  void Removed(const Selected& file, const FileIdentity& identity);
+  // `printed`: the mode a job printed in; none for a control file or an empty job.
+  void Removed(const Selected& file, const FileIdentity& identity,
+               std::optional<JobMode> printed = std::nullopt);
+  // One reprint between spool jobs (spool/KeptJobs.h); true when one was taken.
+  bool Reprinted();
 
   bool SelectFile(Selected& out);
   PollEnd HandleSelected(const Selected& file);
@@ -107,6 +117,8 @@ class PrintLoop {
   bool watching_ = false;
   unsigned failedWaits_ = 0;  // in a row
   PassPacer pacer_;
+  JobRouting* routing_ = nullptr;
+  KeptJobs* kept_ = nullptr;
   bool took_ = false;           // the last pass handled a file
   bool selectPrinter_ = false;  // "Select &Printer" enabled, from UseDefault
   std::string lastError_;       // shown in the status line until something next succeeds
