@@ -25,8 +25,8 @@ constexpr std::uint8_t kCentred = 6;
 constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 330;
 constexpr int kMargin = 8;
-constexpr int kButtonTop = 293;
-constexpr int kButtonHeight = 25;
+constexpr int kPushButtonTop = 293;
+constexpr int kPushButtonHeight = 25;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 1000;
 constexpr int kColumnWidths[kRecentJobsColumns] = {150, 170, 100, 50, 150};
@@ -72,7 +72,7 @@ bool RecentJobsWindow::CreateControls() {
   list_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS, kMargin,
-      kMargin, kClientWidth - 2 * kMargin, kButtonTop - 2 * kMargin, Window(),
+      kMargin, kClientWidth - 2 * kMargin, kPushButtonTop - 2 * kMargin, Window(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kList)), GetModuleHandleA(nullptr), nullptr);
   if (!list_) return false;
   SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -90,10 +90,10 @@ bool RecentJobsWindow::CreateControls() {
 
 HWND RecentJobsWindow::AddButton(const char* caption, Control id, DWORD style, int left,
                                  int width) {
-  HWND control =
-      CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | style, left, kButtonTop, width,
-                      kButtonHeight, Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                      GetModuleHandleA(nullptr), nullptr);
+  HWND control = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | style, left,
+                                 kPushButtonTop, width, kPushButtonHeight, Window(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
   if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   return control;
 }
