@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RecentJobs.h"
+#include "history/RecentJobs.h"
 #include "history/JobHistory.h"
 
 namespace korv::fakes {

@@ -4,11 +4,12 @@
 // "&Delete" and "&Close". Modeless, on the window thread; made on first use and hidden,
 // not destroyed, when closed. The print thread only adds entries: the list is read again
 // when the window is activated and once a second while it is shown.
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/RecentJobs.h"
 #include "dialogs/win32/Win32ListSelector.h"
+#include "history/RecentJobs.h"
 #include "settings/Profile.h"
 #include "win32/RoutedWindow.h"
 #include "win32/UniqueHandle.h"
@@ -30,17 +31,20 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   struct Deps {
     JobHistory& history;
     ReprintQueue& reprints;
-    PrinterSelection& printers;
-    ConfirmBox& confirm;
     TextViewer& viewer;
     Profile& profile;  // the view font size of the printer list
+    std::function<std::vector<std::string>()> printerNames;
+    std::function<bool(const std::string&)> confirm;
+    // The application's standard error box, for what a button could not do.
+    std::function<void(const std::string&)> showError;
   };
 
   // The printer list of "Print &To..." is modal to this window.
   RecentJobsWindow(HWND owner, const Deps& deps)
       : owner_(owner),
         lists_([this] { return Window(); }, deps.profile),
-        jobs_({deps.history, deps.reprints, deps.printers, lists_, deps.confirm, deps.viewer}) {}
+        jobs_({deps.history, deps.reprints, lists_, deps.viewer, deps.printerNames, deps.confirm}),
+        showError_(deps.showError) {}
   ~RecentJobsWindow() override = default;
 
   using win32::RoutedWindow::Window;
@@ -67,6 +71,7 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   std::string FocusedKey() const;
   void EnableButtons();
   void Run(Control button);
+  void Guard(const std::function<void()>& action);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(WPARAM wParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,6 +79,7 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   HWND owner_;
   win32::Win32ListSelector lists_;
   RecentJobs jobs_;
+  std::function<void(const std::string&)> showError_;
   UniqueGdiObject font_;  // outlives the window that uses it
   HWND list_ = nullptr;   // children go with the window
   HWND focused_ = nullptr;

@@ -1,9 +1,8 @@
-#include "app/RecentJobs.h"
+#include "history/RecentJobs.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/FakeMainFormPorts.h"
-#include "fakes/FakePrinterSelection.h"
 #include "fakes/FakeRecentJobsPorts.h"
 
 namespace korv {
@@ -37,16 +36,16 @@ class RecentJobsTest : public ::testing::Test {
         Entry("k3", 30, "invoice", JobMode::Text, 2, "Office Laser"),
         Entry("k2", 20, "Label", JobMode::Raw, 0, "Receipts"),
         Entry("k1", 10, "\xD1\x81\xD1\x87\xD1\x91\xD1\x82", JobMode::RawPage, 0, "Office Laser")};
-    printers.printers = {"Office Laser", "Receipts", "Warehouse"};
     jobs.Refresh();
   }
   fakes::FakeJobHistory history;
   fakes::FakeReprintQueue reprints;
-  fakes::FakePrinterSelection printers;
+  std::vector<std::string> printers{"Office Laser", "Receipts", "Warehouse"};
   fakes::FakeListSelector lists;
   fakes::FakeConfirmBox confirm;
   fakes::FakeTextViewer viewer;
-  RecentJobs jobs{{history, reprints, printers, lists, confirm, viewer}};
+  RecentJobs jobs{{history, reprints, lists, viewer, [this] { return printers; },
+                   [this](const std::string& text) { return confirm.Confirm(text); }}};
 };
 
 TEST_F(RecentJobsTest, HeaderClicksSortAndReverse) {
@@ -133,7 +132,7 @@ TEST_F(RecentJobsTest, PrintAgainAndPrintTo) {
   ASSERT_EQ(lists.calls.size(), 1U);
   EXPECT_EQ(lists.calls[0].initial, 2);  // Receipts, the first selected job's printer
   EXPECT_EQ(lists.calls[0].noun, "printer");
-  EXPECT_EQ(lists.calls[0].items, printers.printers);
+  EXPECT_EQ(lists.calls[0].items, printers);
   ASSERT_EQ(reprints.added.size(), 2U);
   EXPECT_EQ(reprints.added[0].key, "k2");
   EXPECT_EQ(reprints.added[1].printer, "Warehouse");

@@ -3,17 +3,16 @@
 // them, and what its buttons do. Window thread only; the history may change under it
 // (the print thread adds and trims), so the buttons name entries by key, not by row.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/MainFormPorts.h"
-#include "app/PrinterSelection.h"
-#include "app/RecentJobTexts.h"
 #include "dialogs/ListSelector.h"
 #include "dialogs/TextViewer.h"
 #include "history/JobHistory.h"
+#include "history/RecentJobTexts.h"
 
 namespace korv {
 
@@ -25,10 +24,10 @@ class ERecentJobs : public std::runtime_error {
 struct RecentJobsPorts {
   JobHistory& history;
   ReprintQueue& reprints;
-  PrinterSelection& printers;  // the installed printers, for "Print &To..."
   ListSelector& lists;
-  ConfirmBox& confirm;
   TextViewer& viewer;
+  std::function<std::vector<std::string>()> printerNames;  // the installed printers
+  std::function<bool(const std::string&)> confirm;         // the confirmation box: "OK"
 };
 
 class RecentJobs {

@@ -1,4 +1,4 @@
-#include "app/win32/RecentJobsWindow.h"
+#include "history/win32/RecentJobsWindow.h"
 
 // clang-format off
 #include "win32/Win32Api.h"
@@ -6,8 +6,8 @@
 // clang-format on
 
 #include <algorithm>
+#include <exception>
 
-#include "app/win32/ApplicationError.h"
 #include "dialogs/Placement.h"
 #include "settings/win32/WideNames32.h"
 #include "win32/ProgramIcon.h"
@@ -196,9 +196,18 @@ void RecentJobsWindow::EnableButtons() {
   }
 }
 
+void RecentJobsWindow::Guard(const std::function<void()>& action) {
+  // An error must not unwind through the window system's frames: it is shown instead.
+  try {
+    action();
+  } catch (const std::exception& error) {
+    if (showError_) showError_(error.what());
+  }
+}
+
 void RecentJobsWindow::Run(Control button) {
   const auto rows = SelectedRows();
-  RunHandler([&] {
+  Guard([&] {
     switch (button) {
       case kPrintAgain:
         jobs_.PrintAgain(rows);

@@ -1,4 +1,4 @@
-#include "app/RecentJobs.h"
+#include "history/RecentJobs.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,7 +50,7 @@ void RecentJobs::PrintAgain(const std::vector<int>& rows) {
 bool RecentJobs::PrintTo(const std::vector<int>& rows) {
   const auto entries = Selected(rows);
   if (entries.empty()) return false;
-  const auto printers = p_.printers.PrinterList();
+  const auto printers = p_.printerNames();
   // The printer the first job went to comes up first.
   const auto at = std::find(printers.begin(), printers.end(), entries.front()->printer);
   const auto initial = at == printers.end() ? 0 : static_cast<int>(at - printers.begin()) + 1;
@@ -83,7 +83,7 @@ bool RecentJobs::Delete(const std::vector<int>& rows) {
   const std::string question =
       entries.size() == 1 ? "Delete the job " + entries.front()->jobName + " from the history?"
                           : "Delete " + std::to_string(entries.size()) + " jobs from the history?";
-  if (!p_.confirm.Confirm(question)) return false;
+  if (!p_.confirm(question)) return false;
   std::vector<std::string> keys;
   for (const auto* entry : entries) keys.push_back(entry->key);
   for (const auto& key : keys) p_.history.Remove(key);

@@ -1,4 +1,4 @@
-#include "app/RecentJobTexts.h"
+#include "history/RecentJobTexts.h"
 
 #include <algorithm>
 #include <cstdint>
