@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ServiceConstants.h"
+#include "routing/Routing.h"
 
 namespace korv {
 
@@ -76,6 +77,7 @@ void SavedPrinterChoice::Load() {
 std::string SavedPrinterChoice::PrinterLabel(const std::string& printer, bool raw) {
   std::string label = "Printer: " + printer;
   if (raw) label += " (Raw printing)";
+  label += RoutingLabel(ReadRouting(profile_));
   const std::string folder = output_ ? output_->FolderFor(printer) : "";
   if (!folder.empty()) label += " -> " + folder;
   return label;

@@ -55,7 +55,8 @@ void HistoryStore::Add(HistoryEntry entry, const HistoryLimits& limits) {
   entry.unixTime = now.unixTime;
   entry.localTime = now.localTime;
   std::lock_guard guard(lock_);
-  entries_.insert(entries_.begin(), std::move(entry));
+  entries_.push_back(std::move(entry));
+  std::rotate(entries_.rbegin(), entries_.rbegin() + 1, entries_.rend());  // newest first
   TrimLocked(limits);
   Save();
 }

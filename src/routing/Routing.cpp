@@ -32,6 +32,11 @@ JobTarget TargetFor(const RoutingTable& table, const std::string& jobName, JobMo
   return {};
 }
 
+std::string RoutingLabel(const RoutingTable& table) {
+  const std::string note = RoutingNote(table);
+  return note.empty() ? note : " (" + note + ")";
+}
+
 std::string RoutingNote(const RoutingTable& table) {
   std::string note;
   if (!table.rawPrinter.empty()) note = "raw: " + table.rawPrinter;

@@ -36,5 +36,7 @@ JobTarget TargetFor(const RoutingTable& table, const std::string& jobName, JobMo
 // The routing in a few words for the printer label ("raw: Receipts, 2 routes"); empty
 // without routing.
 std::string RoutingNote(const RoutingTable& table);
+// The same as the printer label's tail: " (raw: Receipts, 2 routes)", or empty.
+std::string RoutingLabel(const RoutingTable& table);
 
 }  // namespace korv

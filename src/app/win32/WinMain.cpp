@@ -16,6 +16,7 @@
 #include "app/win32/LateBound.h"
 #include "app/win32/MainForm.h"
 #include "app/win32/PrintThread.h"
+#include "app/win32/ServiceHistory.h"
 #include "app/win32/Win32AppShell.h"
 #include "app/win32/Win32ConfirmBox.h"
 #include "app/win32/Win32Desktop.h"
@@ -79,16 +80,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                        choice, jobs, jobs});
   // Made before the print thread starts and gone only after it has ended.
   ServiceJobFacts jobFacts(profile, printer, state);
+  Win32Doorbell doorbell;
+  ServiceHistory history(files, profile, jobFacts, doorbell);
+  history.Attach(loop, jobs);
   win32::Win32LogFile logFile(state);
   win32::Win32LogClock logClock;
-  JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
+  JobLogWriter jobLog(logFile, logClock, history.LogFacts(), KORV_VERSION);
   loop.SetJobLog(jobLog);
-  Win32Doorbell doorbell;
   Win32SpoolWatch spoolWatch(doorbell);
   loop.SetSpoolWatch(spoolWatch);
   PrintThread printThread;
   ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
     try {
+      history.Open();
       loop.Run();
     } catch (...) {
       shell.PostQuit();  // a print thread that cannot go on ends the service
