@@ -56,7 +56,8 @@ class RecentJobs {
   bool Delete(const std::vector<int>& rows);
 
  private:
-  std::vector<const HistoryEntry*> Selected(const std::vector<int>& rows) const;
+  // Copies: the rows may be read again while a dialog of the button is open.
+  std::vector<HistoryEntry> Selected(const std::vector<int>& rows) const;
   void Arrange();
 
   RecentJobsPorts p_;

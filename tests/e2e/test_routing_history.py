@@ -175,8 +175,10 @@ class HistoryTurnedOff(korvrig.SharedServiceTest):
         self.service.drop("PLAIN2", RAW_JOB)
         self.assertEqual(capture.wait_job(timeout=30).data, RAW_JOB)
         self.service.wait_gone("PLAIN2")
-        folder = self.service.home / "HISTORY"
-        self.assertEqual(sorted(p.name for p in folder.rglob("*")) if folder.exists() else [], [])
+        self.assertEqual(history_files(self.service), [])
+        # Nothing of the jobs on disk: at most an empty index.
+        index = self.service.home / "HISTORY" / "HISTORY.IDX"
+        self.assertEqual(index.read_bytes() if index.exists() else b"", b"")
 
 
 if __name__ == "__main__":

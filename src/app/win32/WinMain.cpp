@@ -3,6 +3,7 @@
 #include "KorvVersion.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
+#include "dialogs/win32/Win32TextViewer.h"
 
 #include "app/HostWindow.h"
 #include "app/MainFormHandlers.h"
@@ -26,6 +27,7 @@
 #include "app/win32/Win32Waiter.h"
 #include "base/ChangedOnlyView.h"
 #include "base/ServiceState.h"
+#include "history/win32/RecentJobsWindow.h"
 #include "joblog/JobLogWriter.h"
 #include "joblog/ServiceJobFacts.h"
 #include "jobs/FileOutputFolder.h"
@@ -129,6 +131,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   if (!window.Create(application.Window(), std::move(events))) return 1;
   windowView.Attach(window.Window());
+  win32::Win32TextViewer textViewer;
+  RecentJobsWindow recentJobs(
+      application.Window(),
+      {history.History(), history.Reprints(), textViewer, profile,
+       [&] { return printers.PrinterList(); },
+       [&](const std::string& question) { return confirmBox.Confirm(question); },
+       ShowApplicationError});
 
   win32::Win32Desktop desktop(application.Window(), window.Window());
   HostWindowActivator hostWindow(desktop, waiter, state.flags);
@@ -138,7 +147,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
                                   [&] { RunHandler([&] { handlers.DoStop(); }); },
                                   [&] { win32::OpenJobLog(logFile.Path()); },
-                                  "korvprint " KORV_VERSION, {}},
+                                  "korvprint " KORV_VERSION,
+                                  [&] {
+                                    if (!recentJobs.Open())
+                                      ShowApplicationError("Cannot open Recent jobs");
+                                  }},
       ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
   trayIcon.SetHint("Korvelane Printer");
   trayIcon.SetHideOnRestore(true);
@@ -160,7 +173,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       break;
     }
     if (got == -1) break;
-    if (window.PreTranslateMessage(msg)) continue;
+    if (window.PreTranslateMessage(msg) || recentJobs.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -128,6 +128,11 @@ TEST_F(RecentJobsTest, PrintAgainAndPrintTo) {
 
   reprints.added.clear();
   lists.answer = 3;
+  // The print thread adds a job while the printer list is open, and the window reads again.
+  lists.whileOpen = [&] {
+    history.entries.insert(history.entries.begin(), Entry("k4", 40, "new", JobMode::Text, 1, ""));
+    jobs.Refresh();
+  };
   EXPECT_TRUE(jobs.PrintTo({1, 0}));
   ASSERT_EQ(lists.calls.size(), 1U);
   EXPECT_EQ(lists.calls[0].initial, 2);  // Receipts, the first selected job's printer
@@ -174,6 +179,7 @@ TEST_F(RecentJobsTest, DeleteAsksFirstAndReportsWhatStayed) {
   EXPECT_TRUE(jobs.Delete({0}));
   EXPECT_EQ(KeysOf(jobs.Rows()), (std::vector<std::string>{"k2", "k1"}));
 
+  confirm.whileShown = [&] { jobs.Refresh(); };
   history.refuse = {"k1"};
   EXPECT_THROW(jobs.Delete({0, 1}), ERecentJobs);
   EXPECT_EQ(confirm.asked.back(), "Delete 2 jobs from the history?");
