@@ -162,6 +162,17 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
                            "the window to close")
 
 
+    def test_6_the_window_works_while_a_long_job_prints(self):
+        line = b"A LONG TEXT JOB THAT TAKES MINUTES TO PRINT UNDER WINE 0123456789\r\n"
+        self.service.drop("LONGJOB", line * 40000)  # about 3 MB; the stop ends it
+        korvrig.wait_until(lambda: self.driver.status_text(self.window) == "Status - printing",
+                           15, "the long job to print")
+        window = self.open_recent_jobs()
+        self.driver.click_column(window, 1)
+        self.wait_rows(lambda r: [x[1] for x in r] == ["LABEL001", "RECEIPT1"], "sorted rows")
+        self.assertEqual(self.driver.status_text(self.window), "Status - printing")
+
+
 class HistoryTurnedOff(korvrig.SharedServiceTest):
     ini = "[Vozazad]\r\nUseDefault=Y\r\nHistory=0\r\n"
 

@@ -29,7 +29,7 @@ constexpr int kPushButtonTop = 293;
 constexpr int kPushButtonHeight = 25;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 1000;
-constexpr int kColumnWidths[kRecentJobsColumns] = {150, 170, 100, 50, 150};
+constexpr int kColumnWidths[kRecentJobsColumns] = {175, 145, 100, 60, 136};
 
 }  // namespace
 
