@@ -1,7 +1,9 @@
 """Where jobs go and how they come back, with the real program under Wine: text jobs on the
 chosen printer, raw jobs on `RawPrinter`, a routed name on its route's printer; every printed
-job listed in "Recent jobs" (read through the window's list-view), "Print Again" and
-"Print To..." printing it once more, "Delete" taking it away; and `History=0` keeping nothing.
+job listed in "Recent jobs" (read through the window's list-view), sorted by a header click,
+"Print Again" (and Enter) and "Print To..." printing it once more, "View" opening it in the
+editor, the Delete key taking it away, Esc closing the window, all while a long job prints
+too; and `History=0` keeping nothing.
 
 One service for the routing and history cases, which run in the order of their names and build
 on each other's jobs; another for the history turned off."""
@@ -9,7 +11,8 @@ import korvrig
 
 TEXT_QUEUE, RAW_QUEUE, ROUTE_QUEUE = "KorvCapture1", "KorvCapture2", "KorvShort"
 TRAY_CALLBACK = 0x06FF
-WM_CHAR, WM_RBUTTONDOWN = 0x0102, 0x0204
+WM_CLOSE, WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_RBUTTONDOWN = 0x0010, 0x0100, 0x0101, 0x0102, 0x0204
+VK_RETURN, VK_ESCAPE, VK_DELETE = 0x0D, 0x1B, 0x2E
 COLUMNS = ["Time", "Job", "Kind", "Pages", "Printer"]
 
 TEXT_JOB = b"Invoice 1042, printed once and again\r\n"
@@ -71,6 +74,12 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
             lambda: (lambda w: w if w and w["visible"] else None)(self.driver.find("Recent jobs")),
             10, "the Recent jobs window")
 
+    def press_key(self, window, key):
+        """A key pressed in the window's list, as the keyboard would send it."""
+        lv = self.driver.list_view(window)["hwnd"]
+        self.driver.post(lv, WM_KEYDOWN, key, 1)
+        self.driver.post(lv, WM_KEYUP, key, 0xC0000001)
+
     def rows(self):
         return [r["texts"] for r in self.driver.list_view(self.open_recent_jobs())["rows"]]
 
@@ -127,11 +136,24 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         self.assertEqual(again.data, self.first["RECEIPT1"].data)  # byte for byte
 
         self.driver.select_rows(window, [self.row_of("INVOICE1")])
-        self.driver.click(window, "Print &Again")
+        self.press_key(window, VK_RETURN)  # Enter: "Print Again", the default button
         again = self.captures[TEXT_QUEUE].wait_job(timeout=30)
         self.assertEqual(text_of(again), text_of(self.first["INVOICE1"]))
         for capture in self.captures.values():
             capture.assert_quiet(1)
+
+    def test_3b_view_opens_text_as_text_and_raw_as_a_hex_dump(self):
+        window = self.open_recent_jobs()
+        temp = self.rig.run_dir / "prefix" / "drive_c" / "users"
+        for name, shown in (("INVOICE1", TEXT_JOB), ("RECEIPT1", b"00000000  00 01 02 03")):
+            self.driver.select_rows(window, [self.row_of(name)])
+            self.driver.click(window, "&View")
+            title = f"korvprint-{name}.txt - Notepad"
+            editor = self.driver.wait_window(title, timeout=20)
+            copy = next(temp.rglob(f"korvprint-{name}.txt"))
+            self.assertTrue(copy.read_bytes().startswith(shown), copy.read_bytes()[:80])
+            self.driver.post(editor, WM_CLOSE)
+            korvrig.wait_until(lambda: self.driver.find(title) is None, 10, "the editor to close")
 
     def test_4_print_to_sends_it_to_the_printer_picked(self):
         window = self.open_recent_jobs()
@@ -144,12 +166,12 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         self.assertEqual(again.data, LABEL_JOB)
         self.captures[ROUTE_QUEUE].assert_quiet(1)
 
-    def test_5_delete_asks_then_removes_the_entry_and_its_file(self):
+    def test_5_the_delete_key_asks_then_removes_the_entry_and_its_file(self):
         window = self.open_recent_jobs()
         before = history_files(self.service)
         count = len(self.rows())
         self.driver.select_rows(window, [self.row_of("INVOICE1")])
-        self.driver.click(window, "&Delete")
+        self.press_key(window, VK_DELETE)
         box = self.driver.msgbox(timeout=10, pid=self.window["pid"])
         self.assertEqual((box["caption"], box["text"]),
                          ("Confirm", "Delete the job INVOICE1 from the history?"))
@@ -157,7 +179,7 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         self.wait_rows(lambda r: len(r) == count - 1 and "INVOICE1" not in [x[1] for x in r],
                        "the entry to go")
         self.assertEqual(len(history_files(self.service)), len(before) - 1)
-        self.driver.click(window, "&Close")
+        self.press_key(window, VK_ESCAPE)  # "Close"
         korvrig.wait_until(lambda: not self.driver.find("Recent jobs")["visible"], 10,
                            "the window to close")
 
