@@ -13,7 +13,7 @@ void PrintLoop::DispatchMessages() {
   if (p_.waiter.TerminateRequested()) state_.flags.StopRequested = true;
 }
 
-void PrintLoop::WaitForNextPass() {
+void PrintLoop::WaitForNextPass(Pass last) {
   ServiceFlags& flags = state_.flags;
   if (!watching_) {
     PumpMessages(p_.waiter, flags, 1);
@@ -21,7 +21,8 @@ void PrintLoop::WaitForNextPass() {
   }
   // Back-to-back passes still answer the thread's messages and see a stop.
   DispatchMessages();
-  const std::uint64_t due = pacer_.NextPassAt(took_, p_.waiter.NowMs(), failed_.NextTry());
+  const std::uint64_t due =
+      pacer_.NextPassAt(last == Pass::Took, p_.waiter.NowMs(), failed_.NextTry());
   for (;;) {
     if (flags.StopRequested) return;
     const std::uint64_t now = p_.waiter.NowMs();
