@@ -7,9 +7,8 @@
 
 #include "base/ServiceConstants.h"
 #include "jobs/JobChunk.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 #include "jobs/PrintFailureText.h"
-#include "jobs/RawPrintError.h"
 
 namespace korv {
 namespace {
@@ -96,15 +95,8 @@ class PassThroughJob {
     block.append(bytes.substr(0, count));
     const int result = context_.printer.PassThroughEscape(block);
     if (result <= 0 || static_cast<std::size_t>(result) < count)
-      throw RawPrintError(CannotPrintOn(PrinterName(), "the printer did not take the data"));
-  }
-
-  std::string PrinterName() {
-    try {
-      return context_.printer.CurrentPrinterEntry().value_or("");
-    } catch (...) {
-      return "";  // the failure being told matters more than the name
-    }
+      throw RawPrintError(CannotPrintOn(CurrentPrinterOrEmpty(context_.printer),
+                                        "the printer did not take the data"));
   }
 
   RawJobContext& context_;

@@ -6,7 +6,7 @@
 
 #include "base/ServiceConstants.h"
 #include "jobs/JobChunk.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 
@@ -15,6 +15,9 @@ namespace {
 constexpr char kLandscapeMark = 4;
 constexpr char kFormFeed = 12;
 constexpr std::uint8_t kCodeCpi = 1, kCodeLpi = 2, kCodeBold = 3;
+// A code's parameter byte: the pitch counted from '&', the line spacing from '0', and bold
+// above '4'.
+constexpr int kCpiOrigin = 38, kLpiOrigin = 48, kBoldAbove = 52;
 
 bool IsCode(char byte) {
   auto value = static_cast<std::uint8_t>(byte);
@@ -82,11 +85,11 @@ class TextJobReader {
   void Apply(std::uint8_t code, std::uint8_t parameter) {
     TextMetrics& metrics = context_.metrics;
     if (code == kCodeCpi) {
-      metrics.Cpi = static_cast<std::uint16_t>(std::clamp(parameter - 38, 9, 20));
+      metrics.Cpi = LimitedCpi(parameter - kCpiOrigin);
     } else if (code == kCodeLpi) {
-      metrics.Lpi = static_cast<std::uint16_t>(std::clamp(parameter - 48, 1, 12));
+      metrics.Lpi = LimitedLpi(parameter - kLpiOrigin);
     } else {
-      metrics.Bold = parameter > 52;
+      metrics.Bold = parameter > kBoldAbove;
     }
   }
 

@@ -98,10 +98,18 @@ void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
 
 }  // namespace
 
+std::uint16_t LimitedCpi(int cpi) {
+  return Limit(cpi, kMinCpi, kMaxCpi);
+}
+
+std::uint16_t LimitedLpi(int lpi) {
+  return Limit(lpi, kMinLpi, kMaxLpi);
+}
+
 void SetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags& flags, int lpi,
                     int cpi, bool bold) {
-  metrics.AppliedCpi = Limit(cpi, kMinCpi, kMaxCpi);
-  metrics.AppliedLpi = Limit(lpi, kMinLpi, kMaxLpi);
+  metrics.AppliedCpi = LimitedCpi(cpi);
+  metrics.AppliedLpi = LimitedLpi(lpi);
   metrics.AppliedBold = bold;
   if (!flags.Printing) return;
   FitPrinterFont(metrics, printer);

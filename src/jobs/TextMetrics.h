@@ -16,6 +16,10 @@ namespace korv {
 inline constexpr std::uint16_t kMinCpi = 9, kMaxCpi = 20;
 inline constexpr std::uint16_t kMinLpi = 1, kMaxLpi = 12;
 
+// A pitch or line spacing brought within its limits.
+std::uint16_t LimitedCpi(int cpi);
+std::uint16_t LimitedLpi(int lpi);
+
 // What fixes a fitted font height: the printer and its resolution, the face, the pitch
 // asked for and the weight. Fitting is deterministic for these, so a result is reused.
 struct FontFitKey {

@@ -12,8 +12,7 @@
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeRawJobPrinter.h"
 #include "fakes/FakeSpooler.h"
-#include "jobs/JobReadError.h"
-#include "jobs/RawPrintError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 namespace {

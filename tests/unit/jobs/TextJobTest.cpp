@@ -14,7 +14,7 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/MemoryJobFile.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 #include "printing/EPrinter.h"
 
 namespace korv {
