@@ -1,6 +1,5 @@
 #include "jobs/TextJob.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
