@@ -84,21 +84,21 @@ class TextJobReader {
   void Apply(std::uint8_t code, std::uint8_t parameter) {
     TextMetrics& metrics = context_.metrics;
     if (code == kCodeCpi) {
-      metrics.Cpi = LimitedCpi(parameter - kCpiOrigin);
+      metrics.requestedCpi = LimitedCpi(parameter - kCpiOrigin);
     } else if (code == kCodeLpi) {
-      metrics.Lpi = LimitedLpi(parameter - kLpiOrigin);
+      metrics.requestedLpi = LimitedLpi(parameter - kLpiOrigin);
     } else {
-      metrics.Bold = parameter > kBoldAbove;
+      metrics.requestedBold = parameter > kBoldAbove;
     }
   }
 
   void ApplyRequestedMetrics() {
     TextMetrics& metrics = context_.metrics;
-    if (metrics.Cpi == metrics.AppliedCpi && metrics.Lpi == metrics.AppliedLpi &&
-        metrics.Bold == metrics.AppliedBold)
+    if (metrics.requestedCpi == metrics.appliedCpi && metrics.requestedLpi == metrics.appliedLpi &&
+        metrics.requestedBold == metrics.appliedBold)
       return;
-    SetTextMetrics(metrics, context_.printer, context_.flags, metrics.Lpi, metrics.Cpi,
-                   metrics.Bold);
+    SetTextMetrics(metrics, context_.printer, context_.flags, metrics.requestedLpi,
+                   metrics.requestedCpi, metrics.requestedBold);
   }
 
   JobFile& job_;
@@ -120,8 +120,8 @@ void WriteTextRun(const TextJobContext& context, PrinterTextDevice& device, std:
         start, formFeed == std::string_view::npos ? std::string_view::npos : formFeed - start);
     // A new page forgets the font: apply the metrics again before its first text.
     if (context.printer.PageStarted())
-      SetTextMetrics(metrics, context.printer, context.flags, metrics.AppliedLpi,
-                     metrics.AppliedCpi, metrics.AppliedBold);
+      SetTextMetrics(metrics, context.printer, context.flags, metrics.appliedLpi,
+                     metrics.appliedCpi, metrics.appliedBold);
     if (context.flags.StopRequested) return;
     device.Write(piece);
     if (formFeed == std::string_view::npos) return;
