@@ -50,21 +50,21 @@ void PrintLoop::Run() {
     WaitForNextPass(pass);
   }
   log_->Stopped();
-  p_.shell.PostQuit();
+  ports_.shell.PostQuit();
 }
 
 void PrintLoop::ThreadStart() {
   // A failing step is shown in the status line; the service still polls.
-  Guarded([&] { p_.tray.ApplyPrintLoopSettings(TraySettings{}); });
-  Guarded([&] { p_.host.FindHostWindow(); });
+  Guarded([&] { ports_.tray.ApplyPrintLoopSettings(TraySettings{}); });
+  Guarded([&] { ports_.host.FindHostWindow(); });
   // Twice, a second apart: the window thread may still bring the service window forward
   // while it starts, and the second activation leaves the host program in front after it.
-  Guarded([&] { p_.host.ActivateHostWindow(true); });
-  Guarded([&] { p_.host.ActivateHostWindow(true); });
-  const std::string fontName = p_.profile.ProfileRead(kFontKey, kDefaultFont);
+  Guarded([&] { ports_.host.ActivateHostWindow(true); });
+  Guarded([&] { ports_.host.ActivateHostWindow(true); });
+  const std::string fontName = ports_.profile.ProfileRead(kFontKey, kDefaultFont);
   state_.FontName.Set(fontName);
-  Guarded([&] { p_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
-  p_.view.SetFontLabel("Font: " + fontName);
+  Guarded([&] { ports_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
+  ports_.view.SetFontLabel("Font: " + fontName);
   state_.flags.RawMode = false;
   log_->Started(false);
 }
@@ -73,7 +73,7 @@ PrintLoop::Pass PrintLoop::Poll() {
   pollError_.clear();
   Pass pass = Pass::Idle;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
-  if (!p_.files.SetCurrentDirectory(state_.spoolDirectory)) {
+  if (!ports_.files.SetCurrentDirectory(state_.spoolDirectory)) {
     pollError_ = "Cannot change to directory " + state_.spoolDirectory;
     log_->Error(pollError_);
   } else if (const std::optional<Selected> file = SelectFile()) {
@@ -84,17 +84,17 @@ PrintLoop::Pass PrintLoop::Poll() {
 }
 
 std::optional<PrintLoop::Selected> PrintLoop::SelectFile() {
-  pacer_.Listed(p_.waiter.NowMs());
+  pacer_.Listed(ports_.waiter.NowMs());
   SearchRecord rec;
   std::optional<Selected> selected;
   std::set<std::string> waiting;
   std::set<std::string> present;  // upper case
-  bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
+  bool found = SearchFirst(ports_.files, "*.*", kAttrArchive, rec) == 0;
   // The whole listing is read, so what is remembered of files that are gone is dropped.
   while (found) {
     present.insert(UpperCaseAscii(rec.EntryName));
     if (!selected && IsTakeable(rec.EntryName, rec.EntrySize) && !PassOverRetryingUnremoved(rec)) {
-      if (!failed_.IsWaiting(rec.EntryName, p_.waiter.NowMs()))
+      if (!failed_.IsWaiting(rec.EntryName, ports_.waiter.NowMs()))
         selected = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime, ListingOf(rec)};
       else
         waiting.insert(rec.EntryName);
@@ -132,12 +132,12 @@ PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected&
       flags.StopRequested = true;
       pass = Pass::Leave;
     } else if (command == SpoolCommand::SetFocus) {
-      p_.host.ActivateHostWindow(true);
-    } else {
+      ports_.host.ActivateHostWindow(true);
+    } else {  // RAWPRINT, RAWPAGE or WINPRINT: the mode of the jobs taken from now on
       flags.RawMode = command != SpoolCommand::WinPrint;
       // Page feed only matters in raw mode, which always sets it.
       if (flags.RawMode) flags.PageFeedMode = command == SpoolCommand::RawPage;
-      p_.choice.LoadPrinterChoice();
+      ports_.choice.LoadPrinterChoice();
     }
   });
   return pass;
@@ -155,36 +155,36 @@ PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFi
   }
   // The branch may have left another directory current; the job is deleted where it was
   // found, by its full path if the spool directory cannot be entered again.
-  const bool inSpool = p_.files.SetCurrentDirectory(state_.spoolDirectory);
+  const bool inSpool = ports_.files.SetCurrentDirectory(state_.spoolDirectory);
   job.reset();
   failed_.Forget(file.name);
   if (print) lastError_.clear();
   if (inSpool)
     RemoveHandled(file, identity);
-  else if (!p_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
+  else if (!ports_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
     unremoved_.Add(file.name, identity, file.listing, 0);
   return Pass::Took;
 }
 
 std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<JobFile>& job) {
   ServiceFlags& flags = state_.flags;
-  p_.view.SetStatus(kPrinting);
-  p_.view.EnablePrinterFont(false);
-  p_.view.EnableSelectPrinter(false);
+  ports_.view.SetStatus(kPrinting);
+  ports_.view.EnablePrinterFont(false);
+  ports_.view.EnableSelectPrinter(false);
   flags.Printing = true;
   // A kept job prints in the mode it was first taken in.
   const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
   log_->JobStarted(file.name, file.size, mode != JobMode::Text);
   JobOutcome outcome = JobOutcome::Printed;
   const std::optional<std::string> failure = Attempt([&] {
-    outcome = mode == JobMode::Text ? p_.textJobs.PrintTextJob(*job)
-                                    : p_.rawJobs.PrintRawJob(*job, mode == JobMode::RawPage);
+    outcome = mode == JobMode::Text ? ports_.textJobs.PrintTextJob(*job)
+                                    : ports_.rawJobs.PrintRawJob(*job, mode == JobMode::RawPage);
   });
   if (failure) {
     // The job stays in the spool directory and is tried again after a wait.
     job.reset();
-    p_.files.SetCurrentDirectory(state_.spoolDirectory);
-    failed_.NoteFailure(file.name, p_.waiter.NowMs(), mode);
+    ports_.files.SetCurrentDirectory(state_.spoolDirectory);
+    failed_.NoteFailure(file.name, ports_.waiter.NowMs(), mode);
     log_->JobEnded("failed: " + *failure);
     NoteError(*failure);
     return std::nullopt;
@@ -197,18 +197,18 @@ void PrintLoop::ShowPollState() {
   ServiceFlags& flags = state_.flags;
   flags.Printing = false;
   if (!pollError_.empty())
-    p_.view.SetStatus(kErrorPrefix + pollError_);
+    ports_.view.SetStatus(kErrorPrefix + pollError_);
   else if (!lastError_.empty())
-    p_.view.SetStatus(kErrorPrefix + lastError_);
+    ports_.view.SetStatus(kErrorPrefix + lastError_);
   else if (const std::string waiting = tracker_.Problem(); !waiting.empty())
-    p_.view.SetStatus(kErrorPrefix + waiting);
+    ports_.view.SetStatus(kErrorPrefix + waiting);
   else
-    p_.view.SetStatus(kNotPrinting);
-  p_.view.EnablePrinterFont(!flags.RawMode);
+    ports_.view.SetStatus(kNotPrinting);
+  ports_.view.EnablePrinterFont(!flags.RawMode);
   // Read once per safety poll at most: a hand edit of the profile shows within a second.
-  if (pacer_.ProfileReadDue(p_.waiter.NowMs()))
-    selectPrinter_ = p_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;
-  p_.view.EnableSelectPrinter(selectPrinter_);
+  if (pacer_.ProfileReadDue(ports_.waiter.NowMs()))
+    selectPrinter_ = ports_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;
+  ports_.view.EnableSelectPrinter(selectPrinter_);
 }
 
 }  // namespace korv

@@ -49,7 +49,7 @@ struct PrintLoopPorts {
 
 class PrintLoop {
  public:
-  PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), p_(ports) {}
+  PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), ports_(ports) {}
 
   // The thread's whole life: thread start, passes until a stop, then the quit message.
   void Run();
@@ -104,7 +104,7 @@ class PrintLoop {
   void Guarded(Step step);
 
   ServiceState& state_;
-  PrintLoopPorts p_;
+  PrintLoopPorts ports_;
   NoJobLog noLog_;
   JobLog* log_ = &noLog_;
   FailedJobs failed_;

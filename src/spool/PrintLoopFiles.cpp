@@ -19,13 +19,13 @@ SpoolFileTracker::Listing PrintLoop::ListingOf(const SearchRecord& entry) {
 }
 
 bool PrintLoop::PassOverRetryingUnremoved(const SearchRecord& entry) {
-  const std::uint64_t now = p_.waiter.NowMs();
+  const std::uint64_t now = ports_.waiter.NowMs();
   return tracker_.Refused(entry.EntryName) || tracker_.PassOver(entry.EntryName, now) ||
-         unremoved_.RecheckRetryingRemoval(p_.files, entry.EntryName, ListingOf(entry), now);
+         unremoved_.RecheckRetryingRemoval(ports_.files, entry.EntryName, ListingOf(entry), now);
 }
 
 std::unique_ptr<JobFile> PrintLoop::TakeSelected(const Selected& file, FileIdentity& identity) {
-  SpoolFileOpen opened = p_.files.OpenSpoolFile(file.name);
+  SpoolFileOpen opened = ports_.files.OpenSpoolFile(file.name);
   if (opened.file &&
       !(SpoolFileTracker::Listing{opened.size, opened.lastWriteTime} == file.listing)) {
     opened.file.reset();  // changed since the listing: its writer is still at work
@@ -48,10 +48,10 @@ void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened
       NoteError("not taken: " + file.name + ": " + opened.reason);
     return;
   }
-  const std::uint64_t now = p_.waiter.NowMs();
+  const std::uint64_t now = ports_.waiter.NowMs();
   const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
   if (tracker_.SetAsideDue(file.name, now)) {
-    const std::string movedTo = SetAside(p_.files, file.name);
+    const std::string movedTo = SetAside(ports_.files, file.name);
     if (movedTo.empty()) return;
     tracker_.Forget(file.name);
     NoteError(file.name + " could not be opened for " +
@@ -64,7 +64,7 @@ void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened
 
 void PrintLoop::RemoveHandled(const Selected& file, const FileIdentity& identity) {
   std::string movedTo;
-  switch (RemoveHandledFile(p_.files, file.name, identity, movedTo)) {
+  switch (RemoveHandledFile(ports_.files, file.name, identity, movedTo)) {
     case Removal::Deleted:
     case Removal::Gone:
       break;
@@ -73,7 +73,7 @@ void PrintLoop::RemoveHandled(const Selected& file, const FileIdentity& identity
       break;
     case Removal::Stuck:
       unremoved_.Add(file.name, identity, file.listing,
-                     p_.waiter.NowMs() + UnremovedFiles::kRetryEveryMs);
+                     ports_.waiter.NowMs() + UnremovedFiles::kRetryEveryMs);
       NoteError(file.name + " could not be deleted or moved; it is not taken again");
       break;
   }
