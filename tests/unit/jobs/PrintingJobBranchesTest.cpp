@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PrinterObjectAdapters.h"
-#include "jobs/RawPrintError.h"
+#include "jobs/JobErrors.h"
 #include "printing/EPrinter.h"
 #include "unit/jobs/BranchFakes.h"
 
