@@ -53,9 +53,9 @@ void MainFormHandlers::PrnSetup() {
 void MainFormHandlers::PrinterFont() {
   SettingsOpenScope open(d_.state.flags);
   d_.metrics.ResetTextMetrics();
-  const std::optional<FontAttributes> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
+  const std::optional<TPrinterFont> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
   if (!chosen) return;
-  d_.profile.ProfileWrite(kFontKey, chosen->face);
+  d_.profile.ProfileWrite(kFontKey, chosen->Name);
   d_.state.FontName.Set(d_.profile.ProfileRead(kFontKey, kDefaultFont));
   d_.view.SetFontLabel("Font: " + d_.state.FontName.Get());
   d_.printerFont.SetFont(*chosen);
@@ -83,10 +83,6 @@ void MainFormHandlers::DoStop() {
   d_.shell.MessageBeep(kBeepError);
   if (d_.confirmBox.Confirm("Are you sure?  Korvelane will not print\rif the printer is removed"))
     d_.shell.PostQuit();
-}
-
-void MainFormHandlers::SetDefaultPrinter() {
-  d_.choice.SetDefaultPrinter();
 }
 
 }  // namespace korv

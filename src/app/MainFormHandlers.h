@@ -34,14 +34,12 @@ class MainFormHandlers {
   explicit MainFormHandlers(const MainFormDeps& deps) : d_(deps) {}
 
   // Named as the window's layout names them.
-  void FormCreate() {}       // the window was made: nothing to do
-  void PrnSetup();           // "Select &Printer": choose the printer from the list dialog
-  void PrinterFont();        // "Printer &Font": choose the printer font
-  void PrintTestPage();      // "Print &Test Page": copy the test page into the spool folder
-  void Dominimize();         // "&Exit", Enter, Esc: hand the screen back to the host program
-  void DoRestore();          // "&Printer Options": show the service window
-  void DoStop();             // "&Remove": ask, then end the service
-  void SetDefaultPrinter();  // "Use Windows default printer": follow it, or stop following
+  void PrnSetup();       // "Select &Printer": choose the printer from the list dialog
+  void PrinterFont();    // "Printer &Font": choose the printer font
+  void PrintTestPage();  // "Print &Test Page": copy the test page into the spool folder
+  void Dominimize();     // "&Exit", Enter, Esc: hand the screen back to the host program
+  void DoRestore();      // "&Printer Options": show the service window
+  void DoStop();         // "&Remove": ask, then end the service
 
  private:
   MainFormDeps d_;

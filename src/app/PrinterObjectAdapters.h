@@ -25,8 +25,8 @@ class PrinterSelectionOnTPrinter : public PrinterSelection {
 class CanvasFontOnTPrinter : public CanvasFont, public PrinterFontSetup {
  public:
   explicit CanvasFontOnTPrinter(TPrinter& printer) : printer_(printer) {}
-  FontAttributes Font() override;
-  void SetFont(const FontAttributes& font) override;
+  TPrinterFont Font() override;
+  void SetFont(const TPrinterFont& font) override;
   void CreatePrinterFont(const PrinterFontRequest& request) override;
 
  private:

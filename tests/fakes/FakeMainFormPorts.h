@@ -35,26 +35,26 @@ class FakeListSelector : public ListSelector {
 
 class FakeFontDialog : public FontDialog {
  public:
-  std::optional<FontAttributes> Execute(const FontAttributes& current) override {
+  std::optional<TPrinterFont> Execute(const TPrinterFont& current) override {
     started.push_back(current);
     if (whileOpen) whileOpen();
     if (fail) throw std::runtime_error("font dialog failed");
     return answer;
   }
-  std::optional<FontAttributes> answer;  // nothing = cancelled
+  std::optional<TPrinterFont> answer;  // nothing = cancelled
   bool fail = false;
   std::function<void()> whileOpen;
-  std::vector<FontAttributes> started;
+  std::vector<TPrinterFont> started;
 };
 
 class FakeCanvasFont : public CanvasFont {
  public:
-  FontAttributes Font() override { return font; }
-  void SetFont(const FontAttributes& f) override {
+  TPrinterFont Font() override { return font; }
+  void SetFont(const TPrinterFont& f) override {
     font = f;
     ++sets;
   }
-  FontAttributes font{"Courier New"};
+  TPrinterFont font;
   int sets = 0;
 };
 

@@ -44,7 +44,7 @@ struct ThreadedService : ::testing::Test {
     state.spoolDirectory = kHome + "\\\\WINPRINT";
     profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
     listSelector.answer = 2;
-    fontDialog.answer = FontAttributes{"Lucida Console"};
+    fontDialog.answer = TPrinterFont{"Lucida Console"};
   }
 
   // The print thread's world.
@@ -129,8 +129,7 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
           if (seen.printerFont) handlers.PrinterFont();
           break;
         case 2:
-          view.SetUseDefaultTicked(!seen.useDefault);
-          handlers.SetDefaultPrinter();
+          choice.UseDefaultClicked(!seen.useDefault);
           break;
         default:
           if (clicks % 40 == 3) handlers.PrintTestPage();

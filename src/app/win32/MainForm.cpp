@@ -56,7 +56,6 @@ bool TMainForm::Create(HWND owner, Events events) {
                           height, owner) ||
       !CreateControls())
     return false;
-  if (events_.FormCreate) RunHandler(events_.FormCreate);
   return true;
 }
 
@@ -159,7 +158,6 @@ void TMainForm::EnableControl(Control control, bool enabled) {
 }
 
 void TMainForm::SetCheckBoxTicked(bool ticked) {
-  checkBoxTicked_ = ticked;
   CheckDlgButton(Window(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -191,9 +189,9 @@ void TMainForm::OnCommand(int id, int notification) {
       if (clicked) RunHandler(events_.Dominimize);
       break;
     case kCheckBox1:
-      if (clicked) {
-        checkBoxTicked_ = IsDlgButtonChecked(Window(), kCheckBox1) == BST_CHECKED;
-        RunHandler(events_.SetDefaultPrinter);
+      if (clicked && events_.SetDefaultPrinter) {
+        const bool ticked = IsDlgButtonChecked(Window(), kCheckBox1) == BST_CHECKED;
+        RunHandler([&] { events_.SetDefaultPrinter(ticked); });
       }
       break;
     case kButton3:

@@ -2,7 +2,6 @@
 // TMainForm, the service window: the printer and font labels, the four buttons, the
 // "Use Windows default printer" box, the status line, and the icon's menu. It applies
 // the service view's posted changes (Messages.h) on its own thread.
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,13 +32,12 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   // shown in the application's standard error box and the service carries on.
   struct Events {
     std::function<void()> Korvprint;  // every activation; the first starts the service
-    std::function<void()> FormCreate;
     std::function<void()> PrnSetup;
     std::function<void()> PrinterFont;
     std::function<void()> PrintTestPage;
     std::function<void()> Dominimize;
-    // The user clicked the box; CheckBoxTicked() already tells its new state.
-    std::function<void()> SetDefaultPrinter;
+    // The user clicked the box, which now shows `ticked`.
+    std::function<void(bool ticked)> SetDefaultPrinter;
   };
 
   static constexpr int kClientWidth = 415;
@@ -67,8 +65,6 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   void ShowMinimised();
   // Shows the window, restored when it was minimised, in front ("&Printer Options").
   void Show() override;
-  // The box as last clicked or set; safe from any thread.
-  bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
 
  private:
   // Frees the texts of posted changes that will never be applied.
@@ -87,8 +83,7 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   Events events_;
   UniqueGdiObject font_;  // outlives the window that uses it
   std::optional<win32::TrayIcon> trayIcon_;
-  HWND focused_ = nullptr;                  // the control that gets the focus back on activation
-  std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
+  HWND focused_ = nullptr;  // the control that gets the focus back on activation
 };
 
 }  // namespace korv

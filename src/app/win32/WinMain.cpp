@@ -105,7 +105,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                          window});
   TMainForm::Events events;
   events.Korvprint = [&] { startup.Korvprint(); };
-  events.FormCreate = [&] { handlers.FormCreate(); };
   // A job held back while a settings dialog was open goes as soon as it closes; the rung
   // loop also reads the profile again.
   events.PrnSetup = [&] {
@@ -118,9 +117,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   events.PrintTestPage = [&] { handlers.PrintTestPage(); };
   events.Dominimize = [&] { handlers.Dominimize(); };
-  events.SetDefaultPrinter = [&] {
-    view.SetUseDefaultTicked(window.CheckBoxTicked());  // the view answers the core's reads
-    handlers.SetDefaultPrinter();
+  events.SetDefaultPrinter = [&](bool ticked) {
+    choice.UseDefaultClicked(ticked);
     doorbell.Ring();
   };
   if (!window.Create(application.Window(), std::move(events))) return 1;

@@ -129,8 +129,7 @@ TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
 // ---- Printer Font
 
 TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
-  canvasFont.font = FontAttributes{"Courier New", 100};
-  const FontAttributes chosen{"Lucida Console", 95, true, false, false, false, 0, FontPitch::Fixed};
+  const TPrinterFont chosen{"Lucida Console", 0, FontPitch::Fixed, -95, 0, 720, true};
   fontDialog.answer = chosen;
   bool openDuringDialog = false;
   fontDialog.whileOpen = [&] {
@@ -142,7 +141,7 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
 
   EXPECT_THAT(log, ElementsAre("reset", "dialog"));
   ASSERT_EQ(fontDialog.started.size(), 1u);
-  EXPECT_EQ(fontDialog.started[0], (FontAttributes{"Courier New", 100}));
+  EXPECT_EQ(fontDialog.started[0], TPrinterFont{});  // the canvas's font
   EXPECT_TRUE(openDuringDialog);
   EXPECT_FALSE(flags.SettingsOpen);
   EXPECT_EQ(Stored("Font"), "Lucida Console");
@@ -153,7 +152,7 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
 
 TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
   // The store keeps at most 199 characters; the label shows what reads back.
-  fontDialog.answer = FontAttributes{std::string(230, 'F')};
+  fontDialog.answer = TPrinterFont{std::string(230, 'F')};
 
   handlers.PrinterFont();
 
@@ -236,16 +235,6 @@ TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
 
   handlers.DoRestore();
   EXPECT_EQ(window.shows, 1);
-}
-
-TEST_F(MainFormHandlersTest, BoxClickRunsTheChoice) {
-  choice.LoadPrinterChoice();
-  view.useDefault = false;
-
-  handlers.SetDefaultPrinter();
-
-  EXPECT_EQ(Stored("UseDefault"), "N");
-  EXPECT_TRUE(view.selectPrinter);
 }
 
 }  // namespace
