@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 
 namespace korv {
 

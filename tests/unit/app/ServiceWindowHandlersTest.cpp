@@ -1,4 +1,4 @@
-#include "app/MainFormHandlers.h"
+#include "app/ServiceWindowHandlers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeHostWindowActivation.h"
-#include "fakes/FakeMainFormPorts.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "unit/app/PrinterChoiceFixture.h"
 
 namespace korv {
@@ -38,9 +38,9 @@ class MainFormHandlersTest : public ::testing::Test, public testing_support::Pri
   fakes::FakeAppShell shell;
   fakes::FakeHostWindowActivation host;
   fakes::FakeServiceWindow window;
-  MainFormHandlers handlers{MainFormDeps{state, profile, view, fileSystem, choice, printer,
-                                         canvasFont, fontDialog, listSelector, metrics, confirmBox,
-                                         shell, host, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, fileSystem, choice,
+                                                   printer, canvasFont, fontDialog, listSelector,
+                                                   metrics, confirmBox, shell, host, window}};
 };
 
 // ---- Select Printer
@@ -52,7 +52,7 @@ TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
   bool openDuringDialog = false;
   listSelector.whileOpen = [&] { openDuringDialog = flags.SettingsOpen; };
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   ASSERT_EQ(listSelector.calls.size(), 1u);
   const auto& call = listSelector.calls[0];
@@ -72,7 +72,7 @@ TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
   TakeWrites();
   listSelector.answer = 3;
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), ElementsAre("Printer=Printer-10"));
   EXPECT_EQ(printer.selected, 2);
@@ -87,7 +87,7 @@ TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
   TakeWrites();
   listSelector.answer = 5;  // "PDF"
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), ElementsAre("Printer=PDF", "Printer=Printer-10"));
   EXPECT_EQ(printer.selected, 2);
@@ -95,7 +95,7 @@ TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
 }
 
 TEST_F(MainFormHandlersTest, PrnSetupCancelledStoresNothing) {
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), IsEmpty());
   EXPECT_THAT(printer.writes, IsEmpty());
@@ -106,7 +106,7 @@ TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
   printer.printers.clear();
   printer.defaultIndex = -1;
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   ASSERT_EQ(listSelector.calls.size(), 1u);
   EXPECT_EQ(listSelector.calls[0].count, 0);
@@ -116,13 +116,13 @@ TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
 
 TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
   listSelector.fail = true;
-  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
 
   listSelector.fail = false;
   listSelector.answer = 2;
   printer.documentOpen = true;  // the choice's selection is refused
-  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
@@ -137,7 +137,7 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
     log.push_back("dialog");
   };
 
-  handlers.PrinterFont();
+  handlers.ChoosePrinterFont();
 
   EXPECT_THAT(log, ElementsAre("reset", "dialog"));
   ASSERT_EQ(fontDialog.started.size(), 1u);
@@ -154,14 +154,14 @@ TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
   // The store keeps at most 199 characters; the label shows what reads back.
   fontDialog.answer = TPrinterFont{std::string(230, 'F')};
 
-  handlers.PrinterFont();
+  handlers.ChoosePrinterFont();
 
   EXPECT_EQ(state.FontName.Get(), std::string(199, 'F'));
   EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
 }
 
 TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
-  handlers.PrinterFont();
+  handlers.ChoosePrinterFont();
 
   EXPECT_THAT(log, ElementsAre("reset"));
   EXPECT_THAT(TakeWrites(), IsEmpty());
@@ -172,7 +172,7 @@ TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
 
 TEST_F(MainFormHandlersTest, PrinterFontClearsSettingsOpenWhenTheDialogFails) {
   fontDialog.fail = true;
-  EXPECT_THROW(handlers.PrinterFont(), std::runtime_error);
+  EXPECT_THROW(handlers.ChoosePrinterFont(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
   EXPECT_EQ(canvasFont.sets, 0);
 }
@@ -215,10 +215,10 @@ TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
   confirmBox.whileShown = [&] { beepsWhileAsked.push_back(shell.beeps.size()); };
 
   confirmBox.answerOk = false;
-  handlers.DoStop();
+  handlers.AskToRemove();
   EXPECT_EQ(shell.quits, 0);
   confirmBox.answerOk = true;
-  handlers.DoStop();
+  handlers.AskToRemove();
   EXPECT_EQ(shell.quits, 1);
 
   EXPECT_THAT(shell.beeps, ElementsAre(16u, 16u));
@@ -229,11 +229,11 @@ TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
 }
 
 TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
-  handlers.Dominimize();
+  handlers.HandBackToHost();
   EXPECT_THAT(host.log, ElementsAre("activate"));
   EXPECT_EQ(window.shows, 0);
 
-  handlers.DoRestore();
+  handlers.ShowOptions();
   EXPECT_EQ(window.shows, 1);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 
 namespace korv::fakes {
 
@@ -20,8 +20,9 @@ class FakeListSelector : public ListSelector {
     std::vector<std::string> items;
     std::uint8_t position;
   };
-  std::int16_t VListSelect(std::uint16_t count, std::uint16_t initial, const std::string& noun,
-                           const std::vector<std::string>& items, std::uint8_t position) override {
+  std::int16_t SelectFromList(std::uint16_t count, std::uint16_t initial, const std::string& noun,
+                              const std::vector<std::string>& items,
+                              std::uint8_t position) override {
     calls.push_back({count, initial, noun, items, position});
     if (whileOpen) whileOpen();
     if (fail) throw std::runtime_error("list failed");

@@ -1,8 +1,8 @@
 #pragma once
 // The service window's handlers, apart from the window itself. Window thread only.
-#include "app/MainFormPorts.h"
 #include "app/PrinterSelection.h"
 #include "app/SavedPrinterChoice.h"
+#include "app/ServiceWindowPorts.h"
 #include "base/AppShell.h"
 #include "base/ServiceState.h"
 #include "base/ServiceView.h"
@@ -12,7 +12,7 @@
 
 namespace korv {
 
-struct MainFormDeps {
+struct ServiceWindowDeps {
   ServiceState& state;  // SettingsOpen, FontName, the home and spool directories
   Profile& profile;
   ServiceView& view;
@@ -29,20 +29,20 @@ struct MainFormDeps {
   ServiceWindow& window;
 };
 
-class MainFormHandlers {
+class ServiceWindowHandlers {
  public:
-  explicit MainFormHandlers(const MainFormDeps& deps) : d_(deps) {}
+  explicit ServiceWindowHandlers(const ServiceWindowDeps& deps) : d_(deps) {}
 
-  // Named as the window's layout names them.
-  void PrnSetup();       // "Select &Printer": choose the printer from the list dialog
-  void PrinterFont();    // "Printer &Font": choose the printer font
-  void PrintTestPage();  // "Print &Test Page": copy the test page into the spool folder
-  void Dominimize();     // "&Exit", Enter, Esc: hand the screen back to the host program
-  void DoRestore();      // "&Printer Options": show the service window
-  void DoStop();         // "&Remove": ask, then end the service
+  // What the window's buttons and the icon's menu items do.
+  void SelectPrinter();      // "Select &Printer": choose the printer from the list dialog
+  void ChoosePrinterFont();  // "Printer &Font": choose the printer font
+  void PrintTestPage();      // "Print &Test Page": copy the test page into the spool folder
+  void HandBackToHost();     // "&Exit", Enter, Esc: hand the screen back to the host program
+  void ShowOptions();        // "&Printer Options": show the service window
+  void AskToRemove();        // "&Remove": ask, then end the service
 
  private:
-  MainFormDeps d_;
+  ServiceWindowDeps d_;
 };
 
 }  // namespace korv
