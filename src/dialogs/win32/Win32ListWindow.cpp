@@ -80,7 +80,13 @@ bool Win32ListWindow::Create(const std::string& caption, std::uint16_t fontSize,
                           layout_.windowWidth, layout_.windowHeight, owner_))
     return false;
   SetFont(Window(), shownFont_);
+  if (!CreateControls()) return false;
+  selection_.Show(*this);
+  return true;
+}
 
+// The list and the three buttons, in the window's font.
+bool Win32ListWindow::CreateControls() {
   DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
                     LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
   if (layout_.bothScrollBars) listStyle |= WS_HSCROLL;
@@ -100,10 +106,7 @@ bool Win32ListWindow::Create(const std::string& caption, std::uint16_t fontSize,
   SendMessageA(list_, LB_SETITEMHEIGHT, 0, MAKELPARAM(rowHeight_, 0));
   if (layout_.bothScrollBars)
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout_.textWidth), 0);
-  if (SendMessageA(list_, LB_SETCOUNT, static_cast<WPARAM>(selection_.Items().Count()), 0) < 0)
-    return false;
-  selection_.Show(*this);
-  return true;
+  return SendMessageA(list_, LB_SETCOUNT, static_cast<WPARAM>(selection_.Items().Count()), 0) >= 0;
 }
 
 HWND Win32ListWindow::CreateButton(const char* caption, int id, DWORD style, int left, int width) {

@@ -55,6 +55,7 @@ class Win32ListWindow final : private ListDialogView, private RoutedWindow {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Command(WPARAM wParam, LPARAM lParam);
+  bool CreateControls();
   HWND CreateButton(const char* caption, int id, DWORD style, int left, int width);
 
   HWND owner_;
