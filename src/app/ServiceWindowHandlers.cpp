@@ -71,14 +71,6 @@ void ServiceWindowHandlers::PrintTestPage() {
       d_.fileSystem.CopyFile(home + "\\VOZAZAD.TST", d_.state.spoolDirectory + "\\VOZAZAD.TST"));
 }
 
-void ServiceWindowHandlers::HandBackToHost() {
-  d_.host.ActivateHostWindow(false);
-}
-
-void ServiceWindowHandlers::ShowOptions() {
-  d_.window.Show();
-}
-
 void ServiceWindowHandlers::AskToRemove() {
   d_.shell.MessageBeep(kBeepError);
   if (d_.confirmBox.Confirm("Are you sure?  Korvelane will not print\rif the printer is removed"))

@@ -8,7 +8,6 @@
 #include "base/ServiceView.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
-#include "spool/HostWindowActivation.h"
 
 namespace korv {
 
@@ -25,8 +24,6 @@ struct ServiceWindowDeps {
   TextMetricsReset& metrics;
   ConfirmBox& confirmBox;
   AppShell& shell;
-  HostWindowActivation& host;
-  ServiceWindow& window;
 };
 
 class ServiceWindowHandlers {
@@ -37,8 +34,6 @@ class ServiceWindowHandlers {
   void SelectPrinter();      // "Select &Printer": choose the printer from the list dialog
   void ChoosePrinterFont();  // "Printer &Font": choose the printer font
   void PrintTestPage();      // "Print &Test Page": copy the test page into the spool folder
-  void HandBackToHost();     // "&Exit", Enter, Esc: hand the screen back to the host program
-  void ShowOptions();        // "&Printer Options": show the service window
   void AskToRemove();        // "&Remove": ask, then end the service
 
  private:

@@ -43,11 +43,4 @@ class ConfirmBox {
   virtual bool Confirm(const std::string& text) = 0;
 };
 
-// The service window itself.
-class ServiceWindow {
- public:
-  virtual ~ServiceWindow() = default;
-  virtual void Show() = 0;
-};
-
 }  // namespace korv

@@ -78,10 +78,4 @@ class FakeConfirmBox : public ConfirmBox {
   std::vector<std::string> asked;
 };
 
-class FakeServiceWindow : public ServiceWindow {
- public:
-  void Show() override { ++shows; }
-  int shows = 0;
-};
-
 }  // namespace korv::fakes

@@ -74,11 +74,9 @@ struct ThreadedService : ::testing::Test {
   fakes::FakeFontDialog fontDialog;
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell windowShell;
-  fakes::FakeHostWindowActivation windowHost;
-  fakes::FakeServiceWindow window;
-  ServiceWindowHandlers handlers{
-      ServiceWindowDeps{state, profile, view, files, choice, selection, canvasFont, fontDialog,
-                        listSelector, metricsReset, confirmBox, windowShell, windowHost, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, files, choice, selection,
+                                                   canvasFont, fontDialog, listSelector,
+                                                   metricsReset, confirmBox, windowShell}};
 };
 
 TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {

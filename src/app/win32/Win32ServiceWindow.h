@@ -14,7 +14,7 @@
 
 namespace korv {
 
-class Win32ServiceWindow : public ServiceWindow, public win32::RoutedWindow {
+class Win32ServiceWindow : public win32::RoutedWindow {
  public:
   // Control identifiers; the comments give each control's caption.
   enum Control : int {
@@ -64,7 +64,7 @@ class Win32ServiceWindow : public ServiceWindow, public win32::RoutedWindow {
   // Shows the window minimised and active, as the service starts.
   void ShowMinimised();
   // Shows the window, restored when it was minimised, in front ("&Printer Options").
-  void Show() override;
+  void Show();
 
  private:
   // Frees the texts of posted changes that will never be applied.

@@ -132,13 +132,13 @@ struct PrintService {
 
 // The service window with its dialogs and handlers.
 struct Window {
-  Window(Basics& b, Printing& p, PrintService& s)
+  Window(Basics& b, Printing& p)
       : fontDialog([this] { return form.Window(); },
                    [&p] { return p.printer.DefaultPrinterName(); }),
         listSelector([this] { return form.Window(); }, b.profile),
         handlers(ServiceWindowDeps{b.state, b.profile, b.view, b.files, p.choice, p.selection,
                                    p.canvasFont, fontDialog, listSelector, p.metrics, confirmBox,
-                                   b.shell, s.host, form}) {}
+                                   b.shell}) {}
 
   Win32ServiceWindow form;
   ChooseFontDialog fontDialog;
@@ -161,7 +161,8 @@ Win32ServiceWindow::Events WindowEvents(Window& w, Printing& p, PrintService& s)
     s.doorbell.Ring();
   };
   events.PrintTestPage = [&w] { w.handlers.PrintTestPage(); };
-  events.HandBackToHost = [&w] { w.handlers.HandBackToHost(); };
+  // Without the initial pause: the host program comes back at once.
+  events.HandBackToHost = [&s] { s.host.ActivateHostWindow(false); };
   events.UseDefaultClicked = [&p, &s](bool ticked) {
     p.choice.UseDefaultClicked(ticked);
     s.doorbell.Ring();
@@ -172,7 +173,7 @@ Win32ServiceWindow::Events WindowEvents(Window& w, Printing& p, PrintService& s)
 void AddTrayIcon(Application& application, Window& w, PrintService& s) {
   win32::TrayIcon& icon = w.form.CreateTrayIcon(
       application.Window(),
-      win32::TrayIcon::TrayMenu{[&w] { RunHandler([&w] { w.handlers.ShowOptions(); }); },
+      win32::TrayIcon::TrayMenu{[&w] { RunHandler([&w] { w.form.Show(); }); },
                                 [&w] { RunHandler([&w] { w.handlers.AskToRemove(); }); },
                                 [&s] { win32::OpenJobLog(s.logFile.Path()); },
                                 "korvprint " KORV_VERSION},
@@ -227,7 +228,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Basics basics(application);
   Printing printing(basics);
   PrintService service(basics, printing);
-  Window window(basics, printing, service);
+  Window window(basics, printing);
   if (!window.form.Create(application.Window(), WindowEvents(window, printing, service))) return 1;
   basics.windowView.Attach(window.form.Window());
 

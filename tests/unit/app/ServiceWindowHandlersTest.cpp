@@ -9,7 +9,6 @@
 
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeFileSystem.h"
-#include "fakes/FakeHostWindowActivation.h"
 #include "fakes/FakeServiceWindowPorts.h"
 #include "unit/app/PrinterChoiceFixture.h"
 
@@ -19,9 +18,10 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class MainFormHandlersTest : public ::testing::Test, public testing_support::PrinterChoiceFixture {
+class ServiceWindowHandlersTest : public ::testing::Test,
+                                  public testing_support::PrinterChoiceFixture {
  protected:
-  MainFormHandlersTest() {
+  ServiceWindowHandlersTest() {
     fileSystem.AddDirectory("C:\\KORVELAN");
     fileSystem.AddDirectory("C:\\KORVELAN\\WINPRINT");
     state.homeDirectory = "C:\\KORVELAN\\";
@@ -36,16 +36,14 @@ class MainFormHandlersTest : public ::testing::Test, public testing_support::Pri
   fakes::FakeTextMetricsReset metrics{log};
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell shell;
-  fakes::FakeHostWindowActivation host;
-  fakes::FakeServiceWindow window;
   ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, fileSystem, choice,
                                                    printer, canvasFont, fontDialog, listSelector,
-                                                   metrics, confirmBox, shell, host, window}};
+                                                   metrics, confirmBox, shell}};
 };
 
 // ---- Select Printer
 
-TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterOffersThePrintersWithTheCurrentOneFirst) {
   Store("UseDefault", "N");
   Store("Printer", "Epson LQ-570+");
   choice.LoadPrinterChoice();
@@ -65,7 +63,7 @@ TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterStoresTheChosenPrinterAndAppliesIt) {
   Store("UseDefault", "N");
   Store("Printer", "Epson LQ-570+");
   choice.LoadPrinterChoice();
@@ -80,7 +78,7 @@ TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
   EXPECT_EQ(Stored("UseDefault"), "N");
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterShortNameDoesNotHold) {
   Store("UseDefault", "N");
   Store("Printer", "Printer-10");
   choice.LoadPrinterChoice();
@@ -94,7 +92,7 @@ TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
   EXPECT_EQ(view.printerLabel, "Printer: Printer-10");
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupCancelledStoresNothing) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterCancelledStoresNothing) {
   handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), IsEmpty());
@@ -102,7 +100,7 @@ TEST_F(MainFormHandlersTest, PrnSetupCancelledStoresNothing) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterWithNoPrintersPreselectsNothing) {
   printer.printers.clear();
   printer.defaultIndex = -1;
 
@@ -114,7 +112,7 @@ TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
   EXPECT_EQ(printer.indexReads, 0);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterClearsSettingsOpenWhenTheDialogFails) {
   listSelector.fail = true;
   EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
@@ -128,7 +126,7 @@ TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
 
 // ---- Printer Font
 
-TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontStoresShowsAndAppliesTheChosenFont) {
   const TPrinterFont chosen{"Lucida Console", 0, FontPitch::Fixed, -95, 0, 720, true};
   fontDialog.answer = chosen;
   bool openDuringDialog = false;
@@ -150,7 +148,7 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
   EXPECT_EQ(canvasFont.font, chosen);
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontShowsTheNameAsStored) {
   // The store keeps at most 199 characters; the label shows what reads back.
   fontDialog.answer = TPrinterFont{std::string(230, 'F')};
 
@@ -160,7 +158,7 @@ TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
   EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontCancelledOnlyResetsTheMetrics) {
   handlers.ChoosePrinterFont();
 
   EXPECT_THAT(log, ElementsAre("reset"));
@@ -170,7 +168,7 @@ TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontClearsSettingsOpenWhenTheDialogFails) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontClearsSettingsOpenWhenTheDialogFails) {
   fontDialog.fail = true;
   EXPECT_THROW(handlers.ChoosePrinterFont(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
@@ -179,7 +177,7 @@ TEST_F(MainFormHandlersTest, PrinterFontClearsSettingsOpenWhenTheDialogFails) {
 
 // ---- Print Test Page
 
-TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
   fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
 
   handlers.PrintTestPage();
@@ -192,7 +190,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageCancelledCopiesNothing) {
   fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
   confirmBox.answerOk = false;
 
@@ -202,7 +200,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
   EXPECT_FALSE(fileSystem.Exists("C:\\KORVELAN\\WINPRINT", "VOZAZAD.TST"));
 }
 
-TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
   EXPECT_NO_THROW(handlers.PrintTestPage());
   EXPECT_EQ(fileSystem.log.size(), 1u);
   EXPECT_THAT(fileSystem.Names("C:\\KORVELAN\\WINPRINT"), IsEmpty());
@@ -210,7 +208,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
 
 // ---- Exit, Printer Options, Remove
 
-TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
+TEST_F(ServiceWindowHandlersTest, AskToRemoveBeepsAsksAndQuitsOnlyOnOk) {
   std::vector<std::size_t> beepsWhileAsked;
   confirmBox.whileShown = [&] { beepsWhileAsked.push_back(shell.beeps.size()); };
 
@@ -226,15 +224,6 @@ TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
   const std::string question = "Are you sure?  Korvelane will not print\rif the printer is removed";
   EXPECT_THAT(confirmBox.asked, ElementsAre(question, question));
   EXPECT_FALSE(flags.SettingsOpen);
-}
-
-TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
-  handlers.HandBackToHost();
-  EXPECT_THAT(host.log, ElementsAre("activate"));
-  EXPECT_EQ(window.shows, 0);
-
-  handlers.ShowOptions();
-  EXPECT_EQ(window.shows, 1);
 }
 
 }  // namespace
