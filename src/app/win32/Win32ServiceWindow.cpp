@@ -93,7 +93,7 @@ bool Win32ServiceWindow::CreateControls() {
   SendDlgItemMessageA(Window(), kStatusBar, SB_SIMPLE, TRUE, 0);
   SetLabel(kPrinterLabel, "");
   SetLabel(kFontLabel, "");
-  SetCheckBoxTicked(true);  // ticked in the layout
+  TickUseDefaultBox(true);  // ticked in the layout
   focused_ = GetDlgItem(Window(), kExitButton);
   return true;
 }
@@ -159,7 +159,7 @@ void Win32ServiceWindow::EnableControl(Control control, bool enabled) {
   EnableWindow(item, enabled ? TRUE : FALSE);
 }
 
-void Win32ServiceWindow::SetCheckBoxTicked(bool ticked) {
+void Win32ServiceWindow::TickUseDefaultBox(bool ticked) {
   CheckDlgButton(Window(), kUseDefaultBox, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -248,7 +248,7 @@ LRESULT Win32ServiceWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
       EnableControl(kTestPageButton, wParam != 0);
       return 0;
     case kMsgSetUseDefault:
-      SetCheckBoxTicked(wParam != 0);
+      TickUseDefaultBox(wParam != 0);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -78,7 +78,7 @@ class Win32ServiceWindow : public win32::RoutedWindow {
   void ApplyText(UINT message, const std::string& text);
   void SetLabel(Control label, const std::string& text);
   void EnableControl(Control control, bool enabled);
-  void SetCheckBoxTicked(bool ticked);
+  void TickUseDefaultBox(bool ticked);
 
   Events events_;
   UniqueGdiObject font_;  // outlives the window that uses it
