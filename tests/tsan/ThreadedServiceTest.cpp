@@ -12,15 +12,15 @@
 #include <thread>
 
 #include "LockedFakes.h"
-#include "app/MainFormHandlers.h"
 #include "app/PrinterObjectAdapters.h"
 #include "app/SavedPrinterChoice.h"
+#include "app/ServiceWindowHandlers.h"
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeHistory.h"
 #include "fakes/FakeHostWindowActivation.h"
-#include "fakes/FakeMainFormPorts.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "fakes/FakeSpooler.h"
 #include "fakes/FakeTrayIconSetup.h"
 #include "fakes/FakeWaiter.h"
@@ -50,7 +50,7 @@ struct ThreadedService : ::testing::Test {
     state.spoolDirectory = kHome + "\\\\WINPRINT";
     profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
     listSelector.answer = 2;
-    fontDialog.answer = FontAttributes{"Lucida Console"};
+    fontDialog.answer = TPrinterFont{"Lucida Console"};
     store.sections["Routes"] = {{"JOB1*", "Office Laser 2"}};
     history.Open(HistoryLimits{});
     loop.SetRouting(routing);
@@ -93,11 +93,9 @@ struct ThreadedService : ::testing::Test {
   fakes::FakeFontDialog fontDialog;
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell windowShell;
-  fakes::FakeHostWindowActivation windowHost;
-  fakes::FakeServiceWindow window;
-  MainFormHandlers handlers{MainFormDeps{state, profile, view, files, choice, selection, canvasFont,
-                                         fontDialog, listSelector, metricsReset, confirmBox,
-                                         windowShell, windowHost, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, files, choice, selection,
+                                                   canvasFont, fontDialog, listSelector,
+                                                   metricsReset, confirmBox, windowShell}};
 };
 
 TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
@@ -142,14 +140,13 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
     try {
       switch (clicks++ % 4) {
         case 0:
-          if (seen.selectPrinter) handlers.PrnSetup();
+          if (seen.selectPrinter) handlers.SelectPrinter();
           break;
         case 1:
-          if (seen.printerFont) handlers.PrinterFont();
+          if (seen.printerFont) handlers.ChoosePrinterFont();
           break;
         case 2:
-          view.SetUseDefaultTicked(!seen.useDefault);
-          handlers.SetDefaultPrinter();
+          choice.UseDefaultClicked(!seen.useDefault);
           break;
         default:
           if (clicks % 40 == 3) handlers.PrintTestPage();
