@@ -55,8 +55,8 @@ bool RecentJobs::PrintTo(const std::vector<int>& rows) {
   const auto at = std::find(printers.begin(), printers.end(), entries.front().printer);
   const auto initial = at == printers.end() ? 0 : static_cast<int>(at - printers.begin()) + 1;
   const int chosen =
-      p_.lists.VListSelect(static_cast<std::uint16_t>(printers.size()),
-                           static_cast<std::uint16_t>(initial), "printer", printers, kCentred);
+      p_.lists.SelectFromList(static_cast<std::uint16_t>(printers.size()),
+                              static_cast<std::uint16_t>(initial), "printer", printers, kCentred);
   if (chosen <= 0 || static_cast<std::size_t>(chosen) > printers.size()) return false;
   for (const auto& entry : entries)
     p_.reprints.Add({entry.key, printers[static_cast<std::size_t>(chosen - 1)]});

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/FakeMainFormPorts.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "fakes/FakeRecentJobsPorts.h"
 
 namespace korv {

@@ -67,6 +67,28 @@ TEST_F(PrintLoopHistoryTest, AFailedMoveDeletesAsBeforeAndTheJobPrintsOnce) {
   EXPECT_TRUE(history.Entries().empty());
 }
 
+TEST_F(PrintLoopHistoryTest, OnlyTheHandledSpoolFileItselfIsMoved) {
+  const struct {
+    const char* name;
+    void (*change)(fakes::FakeFileSystem::Entry&);
+    HistoryMove expected;
+  } cases[] = {
+      {"SAME", [](auto&) {}, HistoryMove::Moved},
+      {"OTHER", [](auto& e) { ++e.index; }, HistoryMove::NotIt},  // another file now
+      {"LINK", [](auto& e) { e.outside = true; }, HistoryMove::Failed},
+      {"HELD", [](auto& e) { e.immovable = true; }, HistoryMove::Failed},
+  };
+  for (const auto& c : cases) {
+    auto& entry = Spool(c.name, "job data");
+    const FileIdentity identity{0, entry.index, 0};
+    c.change(entry);
+    EXPECT_EQ(MoveHandledFile(files, c.name, identity, std::string(kHistory) + "\\" + c.name),
+              c.expected)
+        << c.name;
+    EXPECT_EQ(InSpool(c.name), c.expected != HistoryMove::Moved) << c.name;
+  }
+}
+
 TEST_F(PrintLoopHistoryTest, HistoryOffDeletesJobsAndWhatWasKept) {
   Spool("INV1", "kept while on");
   loop.Poll();
