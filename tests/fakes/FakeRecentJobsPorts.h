@@ -1,5 +1,5 @@
 #pragma once
-// The history, the reprint queue and the text viewer in memory, for the "Recent jobs"
+// The history and the text viewer in memory, for the "Recent jobs"
 // window's logic: each records what it was asked and can be told to refuse.
 #include <map>
 #include <optional>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "history/RecentJobs.h"
 #include "history/JobHistory.h"
+#include "history/RecentJobs.h"
 
 namespace korv::fakes {
 
@@ -27,18 +27,6 @@ class FakeJobHistory : public JobHistory {
   std::vector<HistoryEntry> entries;  // newest first
   std::set<std::string> refuse;       // keys whose removal fails
   std::vector<std::string> removeCalls;
-};
-
-class FakeReprintQueue : public ReprintQueue {
- public:
-  void Add(ReprintRequest request) override { added.push_back(request); }
-  std::optional<ReprintRequest> Take() override {
-    if (added.empty()) return std::nullopt;
-    auto first = added.front();
-    added.erase(added.begin());
-    return first;
-  }
-  std::vector<ReprintRequest> added;
 };
 
 class FakeTextViewer : public TextViewer {

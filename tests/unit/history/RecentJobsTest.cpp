@@ -1,9 +1,11 @@
 #include "history/RecentJobs.h"
 
+#include "history/ReprintRequests.h"
+
 #include <gtest/gtest.h>
 
-#include "fakes/FakeServiceWindowPorts.h"
 #include "fakes/FakeRecentJobsPorts.h"
+#include "fakes/FakeServiceWindowPorts.h"
 
 namespace korv {
 namespace {
@@ -23,6 +25,13 @@ HistoryEntry Entry(std::string key, std::int64_t time, std::string job, JobMode 
   return e;
 }
 
+// What the window asked to reprint, in order, as the print thread would take it.
+std::vector<ReprintRequest> Taken(ReprintQueue& queue) {
+  std::vector<ReprintRequest> taken;
+  while (auto request = queue.Take()) taken.push_back(*request);
+  return taken;
+}
+
 std::vector<std::string> KeysOf(const std::vector<HistoryEntry>& rows) {
   std::vector<std::string> keys;
   for (const auto& r : rows) keys.push_back(r.key);
@@ -39,7 +48,7 @@ class RecentJobsTest : public ::testing::Test {
     jobs.Refresh();
   }
   fakes::FakeJobHistory history;
-  fakes::FakeReprintQueue reprints;
+  ReprintRequests reprints{nullptr};
   std::vector<std::string> printers{"Office Laser", "Receipts", "Warehouse"};
   fakes::FakeListSelector lists;
   fakes::FakeConfirmBox confirm;
@@ -77,18 +86,6 @@ TEST_F(RecentJobsTest, RefreshTellsWhetherTheRowsChanged) {
   EXPECT_EQ(jobs.Rows().front().key, "k4");
 }
 
-TEST(RecentJobTexts, CellsOfARow) {
-  const auto text = Entry("k", 5, "JOB1", JobMode::Text, 3, "Office Laser");
-  const auto raw = Entry("k", 5, "JOB2", JobMode::RawPage, 0, "Receipts");
-  EXPECT_EQ(CellText(text, Column::Time), "2026-12-08 10:00:5");
-  EXPECT_EQ(CellText(text, Column::Job), "JOB1");
-  EXPECT_EQ(CellText(text, Column::Kind), "text");
-  EXPECT_EQ(CellText(text, Column::Pages), "3");
-  EXPECT_EQ(CellText(raw, Column::Pages), "");  // not known
-  EXPECT_EQ(CellText(raw, Column::Kind), "raw, page feed");
-  EXPECT_EQ(CellText(raw, Column::Printer), "Receipts");
-}
-
 TEST(RecentJobTexts, ViewedText) {
   struct Case {
     std::string job, shown;
@@ -120,13 +117,15 @@ TEST(RecentJobTexts, ViewedText) {
 }
 
 TEST_F(RecentJobsTest, PrintAgainAndPrintTo) {
-  jobs.PrintAgain({0, 2, 7});  // a row gone meanwhile is left out
-  ASSERT_EQ(reprints.added.size(), 2U);
-  EXPECT_EQ(reprints.added[0].key, "k3");
-  EXPECT_EQ(reprints.added[0].printer, "");  // the printer it went to
-  EXPECT_EQ(reprints.added[1].key, "k1");
+  using Requests = std::vector<std::pair<std::string, std::string>>;
+  const auto taken = [&] {
+    Requests pairs;
+    for (const auto& r : Taken(reprints)) pairs.emplace_back(r.key, r.printer);
+    return pairs;
+  };
+  jobs.PrintAgain({0, 2, 7});  // a row gone meanwhile is left out; "": the printer it went to
+  EXPECT_EQ(taken(), (Requests{{"k3", ""}, {"k1", ""}}));
 
-  reprints.added.clear();
   lists.answer = 3;
   // The print thread adds a job while the printer list is open, and the window reads again.
   lists.whileOpen = [&] {
@@ -138,14 +137,11 @@ TEST_F(RecentJobsTest, PrintAgainAndPrintTo) {
   EXPECT_EQ(lists.calls[0].initial, 2);  // Receipts, the first selected job's printer
   EXPECT_EQ(lists.calls[0].noun, "printer");
   EXPECT_EQ(lists.calls[0].items, printers);
-  ASSERT_EQ(reprints.added.size(), 2U);
-  EXPECT_EQ(reprints.added[0].key, "k2");
-  EXPECT_EQ(reprints.added[1].printer, "Warehouse");
+  EXPECT_EQ(taken(), (Requests{{"k2", "Warehouse"}, {"k3", "Warehouse"}}));
 
-  reprints.added.clear();
   lists.answer = 0;  // cancelled
   EXPECT_FALSE(jobs.PrintTo({0}));
-  EXPECT_TRUE(reprints.added.empty());
+  EXPECT_TRUE(taken().empty());
 }
 
 TEST_F(RecentJobsTest, ViewOpensTextOrHexDump) {
