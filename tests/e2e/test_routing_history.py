@@ -16,6 +16,8 @@ VK_RETURN, VK_ESCAPE, VK_DELETE = 0x0D, 0x1B, 0x2E
 COLUMNS = ["Time", "Job", "Kind", "Pages", "Printer"]
 
 TEXT_JOB = b"Invoice 1042, printed once and again\r\n"
+CYRILLIC = "\u0421\u0427\u0401\u04221"  # a job file named in Cyrillic: shown through wide calls
+CYRILLIC_JOB = b"Invoice 1043 in another script\r\n"
 RAW_JOB = bytes(range(256)) + b"\x1b@receipt\x0c"
 LABEL_JOB = b"^XA^FO50,50^FDLabel 7^FS^XZ" + bytes(range(128, 256))
 
@@ -91,6 +93,7 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
                                   10, what, interval=0.5)
 
     def test_1_text_raw_and_routed_jobs_reach_three_printers(self):
+        cyrillic = self.print_job(CYRILLIC, CYRILLIC_JOB, TEXT_QUEUE)
         text = self.print_job("INVOICE1", TEXT_JOB, TEXT_QUEUE)
         self.assertTrue(text.is_postscript)
         self.assertIn("Invoice1042", text_of(text))
@@ -102,8 +105,9 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         self.switch("WINPRINT")
         for capture in self.captures.values():
             capture.assert_quiet(1)
-        type(self).first = {"INVOICE1": text, "RECEIPT1": raw, "LABEL001": label}
-        self.assertEqual(len(history_files(self.service)), 3, history_files(self.service))
+        type(self).first = {"INVOICE1": text, "RECEIPT1": raw, "LABEL001": label,
+                            CYRILLIC: cyrillic}
+        self.assertEqual(len(history_files(self.service)), 4, history_files(self.service))
 
     def test_2_recent_jobs_lists_them_newest_first_and_sorts_by_column(self):
         window = self.open_recent_jobs()
@@ -113,7 +117,8 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         self.assertEqual([r[1:] for r in rows],
                          [["LABEL001", "raw", "", ROUTE_QUEUE],
                           ["RECEIPT1", "raw", "", RAW_QUEUE],
-                          ["INVOICE1", "text", "1", TEXT_QUEUE]])
+                          ["INVOICE1", "text", "1", TEXT_QUEUE],
+                          [CYRILLIC, "text", "1", TEXT_QUEUE]])
         self.assertRegex(rows[0][0], r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$")
         print("\nrecent jobs:", self.rig.screenshot("recent-jobs"))
         buttons = {c["text"]: c["enabled"] for c in self.driver.controls(window)
@@ -122,10 +127,10 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
                                    "&Delete": False, "&Close": True})  # nothing selected yet
 
         self.driver.click_column(window, 1)  # Job: ascending
-        self.wait_rows(lambda r: [x[1] for x in r] == ["INVOICE1", "LABEL001", "RECEIPT1"],
+        self.wait_rows(lambda r: [x[1] for x in r] == ["INVOICE1", "LABEL001", "RECEIPT1", CYRILLIC],
                        "the rows sorted by job")
         self.driver.click_column(window, 0)  # Time: newest first again
-        self.wait_rows(lambda r: [x[1] for x in r] == ["LABEL001", "RECEIPT1", "INVOICE1"],
+        self.wait_rows(lambda r: [x[1] for x in r] == ["LABEL001", "RECEIPT1", "INVOICE1", CYRILLIC],
                        "the rows newest first")
 
     def test_3_print_again_prints_the_same_job_on_its_printer(self):
@@ -135,10 +140,11 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
         again = self.captures[RAW_QUEUE].wait_job(timeout=30)
         self.assertEqual(again.data, self.first["RECEIPT1"].data)  # byte for byte
 
-        self.driver.select_rows(window, [self.row_of("INVOICE1")])
+        self.driver.select_rows(window, [self.row_of("INVOICE1"), self.row_of(CYRILLIC)])
         self.press_key(window, VK_RETURN)  # Enter: "Print Again", the default button
-        again = self.captures[TEXT_QUEUE].wait_job(timeout=30)
-        self.assertEqual(text_of(again), text_of(self.first["INVOICE1"]))
+        for name in ("INVOICE1", CYRILLIC):  # in the rows' order
+            again = self.captures[TEXT_QUEUE].wait_job(timeout=30)
+            self.assertEqual(text_of(again), text_of(self.first[name]))
         for capture in self.captures.values():
             capture.assert_quiet(1)
 
@@ -191,7 +197,8 @@ class RoutedJobsAndTheirHistory(korvrig.SharedServiceTest):
                            15, "the long job to print")
         window = self.open_recent_jobs()
         self.driver.click_column(window, 1)
-        self.wait_rows(lambda r: [x[1] for x in r] == ["LABEL001", "RECEIPT1"], "sorted rows")
+        self.wait_rows(lambda r: [x[1] for x in r] == ["LABEL001", "RECEIPT1", CYRILLIC],
+                       "sorted rows")
         self.assertEqual(self.driver.status_text(self.window), "Status - printing")
 
 
