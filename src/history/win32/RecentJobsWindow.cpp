@@ -272,6 +272,31 @@ void RecentJobsWindow::OnActivate(WPARAM wParam) {
   SetFocus(focused_);
 }
 
+void RecentJobsWindow::OnCommand(int id) {
+  switch (id) {
+    case IDOK:  // Enter
+      Run(kPrintAgain);
+      break;
+    case IDCANCEL:  // Esc
+    case kClose:
+      Hide();
+      break;
+    case kPrintAgain:
+    case kPrintTo:
+    case kView:
+    case kDelete:
+      Run(static_cast<Control>(id));
+      break;
+    default:
+      break;
+  }
+}
+
+void RecentJobsWindow::Hide() {
+  KillTimer(Window(), kRefreshTimer);
+  ShowWindow(Window(), SW_HIDE);
+}
+
 bool RecentJobsWindow::PreTranslateMessage(MSG& msg) {
   return Window() && IsWindowVisible(Window()) && IsDialogMessageA(Window(), &msg) != FALSE;
 }
@@ -289,20 +314,12 @@ LRESULT RecentJobsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
-      if (HIWORD(wParam) != BN_CLICKED) return 0;
-      if (LOWORD(wParam) == IDOK) Run(kPrintAgain);  // Enter
-      if (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == kClose) {
-        KillTimer(Window(), kRefreshTimer);
-        ShowWindow(Window(), SW_HIDE);
-      } else {
-        Run(static_cast<Control>(LOWORD(wParam)));
-      }
+      if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(kPrintAgain, DC_HASDEFID);
     case WM_CLOSE:
-      KillTimer(Window(), kRefreshTimer);
-      ShowWindow(Window(), SW_HIDE);
+      Hide();
       return 0;
     default:
       return DefaultHandling(message, wParam, lParam);

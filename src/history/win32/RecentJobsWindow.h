@@ -74,6 +74,8 @@ class RecentJobsWindow final : private win32::RoutedWindow {
   void Guard(const std::function<void()>& action);
   LRESULT OnNotify(const NMHDR& header);
   void OnActivate(WPARAM wParam);
+  void OnCommand(int id);
+  void Hide();
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   HWND owner_;
