@@ -115,6 +115,7 @@ bool PrintLoop::SelectFile(Selected& out) {
   }
   SearchEnd(rec);
   tracker_.KeepOnly(present);
+  keptModes_.KeepOnly(present);
   std::erase_if(printedKept_,
                 [&](const auto& kept) { return !present.count(UpperCaseAscii(kept.first)); });
   // A complete listing shows which failed jobs are still there; the rest are gone.
@@ -123,7 +124,7 @@ bool PrintLoop::SelectFile(Selected& out) {
 }
 
 bool PrintLoop::PassedOver(const SearchRecord& entry) {
-  return tracker_.Refused(entry.EntryName) ||
+  return tracker_.Refused(entry.EntryName, ListingOf(entry)) ||
          tracker_.PassOver(entry.EntryName, p_.waiter.NowMs()) || PrintedButNotDeleted(entry);
 }
 
@@ -145,17 +146,15 @@ bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
   }
   const std::uint64_t now = p_.waiter.NowMs();
   if (opened.file && now >= it->second.retryAtMs) {
-    opened.file.reset();
     std::string movedTo;
     it->second.retryAtMs = now + kKeptRetryMs;
-    if (RemoveHandledFile(p_.files, entry.EntryName, it->second.identity, movedTo) !=
-        Removal::Stuck)
+    if (RemoveHandledFile(p_.files, *opened.file, movedTo) != Removal::Stuck)
       printedKept_.erase(it);
   }
   return true;  // not yet known to be another file
 }
 
-std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdentity& identity) {
+std::unique_ptr<SpoolFile> PrintLoop::OpenSelected(const Selected& file, FileIdentity& identity) {
   SpoolFileOpen opened = p_.files.OpenSpoolFile(file.name);
   if (opened.file &&
       !(SpoolFileTracker::Listing{opened.size, opened.lastWriteTime} == file.listing)) {
@@ -170,14 +169,15 @@ std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdent
   }
   if (opened.error == SpoolOpenError::NotInSpool) {
     // Never read, deleted or moved: under Wine that would reach the file it points to.
-    if (tracker_.Refuse(file.name, opened.reason))
+    if (tracker_.Refuse(file.name, file.listing, opened.reason))
       NoteError("not taken: " + file.name + ": " + opened.reason);
     return nullptr;
   }
   const std::uint64_t now = p_.waiter.NowMs();
   const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
   if (tracker_.SetAsideDue(file.name, now)) {
-    const std::string movedTo = SetAside(p_.files, file.name);
+    SpoolFileOpen toMove = p_.files.OpenSpoolFileToMove(file.name);
+    const std::string movedTo = toMove.file ? SetAside(p_.files, *toMove.file) : std::string();
     if (!movedTo.empty()) {
       tracker_.Forget(file.name);
       NoteError(file.name + " could not be opened for 5 minutes and was moved to WINPRINT\\" +
@@ -189,11 +189,10 @@ std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdent
   return nullptr;
 }
 
-void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
+void PrintLoop::Removed(const Selected& file, SpoolFile& opened, const FileIdentity& identity) {
   std::string movedTo;
-  switch (RemoveHandledFile(p_.files, file.name, identity, movedTo)) {
+  switch (RemoveHandledFile(p_.files, opened, movedTo)) {
     case Removal::Deleted:
-    case Removal::Gone:
       break;
     case Removal::SetAside:
       NoteError(file.name + " could not be deleted; moved to WINPRINT\\" + movedTo);
@@ -208,19 +207,19 @@ void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
 PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
   // Opened first, control files too: only the spool directory's own files are handled.
   FileIdentity identity;
-  std::unique_ptr<JobFile> opened = OpenSelected(file, identity);
+  std::unique_ptr<SpoolFile> opened = OpenSelected(file, identity);
   if (!opened) {
     took_ = false;  // not taken: the loop waits for a change or the safety poll
     return PollEnd::Continue;
   }
   const SpoolCommand command = ControlCommand(file.name);
   if (command == SpoolCommand::Job) return HandleJob(file, std::move(opened), identity);
-  opened.reset();  // a control file's content is never read
 
   ServiceFlags& flags = state_.flags;
   try {
     lastError_.clear();
-    Removed(file, identity);  // obeyed once, even when it stays
+    Removed(file, *opened, identity);  // obeyed once, even when it stays; never read
+    opened.reset();
     log_->ControlObeyed(file.name);
     switch (command) {
       case SpoolCommand::Disable:
@@ -254,7 +253,7 @@ PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
   return PollEnd::Continue;
 }
 
-PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
                                         const FileIdentity& identity) {
   ServiceFlags& flags = state_.flags;
   // Not taken while a settings dialog is open: the loop waits for the dialog to close.
@@ -269,7 +268,7 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
     p_.view.EnableSelectPrinter(false);
     flags.Printing = true;
     // A kept job prints in the mode it was first taken in.
-    const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
+    const JobMode mode = keptModes_.ModeOf(file.name, file.listing).value_or(CurrentJobMode(flags));
     log_->JobStarted(file.name, file.size, mode != JobMode::Text);
     bool failed = true;
     std::string failure = kUnexpected;
@@ -286,7 +285,8 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
       // The job stays in the spool directory and is tried again after a wait.
       job.reset();
       p_.files.SetCurrentDirectory(state_.spoolDirectory);
-      failed_.NoteFailure(file.name, p_.waiter.NowMs(), mode);
+      failed_.NoteFailure(file.name, p_.waiter.NowMs());
+      keptModes_.Keep(file.name, file.listing, mode);
       log_->JobEnded("failed: " + failure);
       NoteError(failure);
       return PollEnd::Continue;
@@ -295,15 +295,15 @@ PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Jo
     if (outcome == JobOutcome::Stopped) return PollEnd::Leave;  // the file stays for next time
   }
 
-  // The branch may have left another directory current; the job is deleted where it was
-  // found, by its full path if the spool directory cannot be entered again.
+  // The branch may have left another directory current; the job file that was opened is
+  // deleted, and set aside from the spool directory only.
   const bool inSpool = p_.files.SetCurrentDirectory(state_.spoolDirectory);
-  job.reset();
   failed_.Forget(file.name);
   if (print) lastError_.clear();
-  if (inSpool)
-    Removed(file, identity);
-  else if (!p_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
+  if (inSpool) {
+    keptModes_.Forget(file.name);
+    Removed(file, *job, identity);
+  } else if (!job->Delete())
     printedKept_[file.name] = Kept{identity, file.listing, 0};
   return PollEnd::Continue;
 }

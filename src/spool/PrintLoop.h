@@ -19,6 +19,7 @@
 #include "spool/FailedJobs.h"
 #include "spool/HostWindowActivation.h"
 #include "spool/JobBranches.h"
+#include "spool/KeptModes.h"
 #include "spool/PassPacer.h"
 #include "spool/PrinterChoice.h"
 #include "spool/PrinterFontSetup.h"
@@ -44,7 +45,8 @@ struct PrintLoopPorts {
 
 class PrintLoop {
  public:
-  PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), p_(ports) {}
+  PrintLoop(ServiceState& state, PrintLoopPorts ports)
+      : state_(state), p_(ports), keptModes_(ports.files) {}
 
   // The thread's whole life: thread start, passes until a stop, then the quit message.
   void Run();
@@ -82,12 +84,13 @@ class PrintLoop {
   // Passed over at this poll: refused, not openable for a while, or handled and kept.
   bool PassedOver(const SearchRecord& entry);
   // Opens the selected file; null when it is not to be taken now (and says why).
-  std::unique_ptr<JobFile> OpenSelected(const Selected& file, FileIdentity& identity);
-  void Removed(const Selected& file, const FileIdentity& identity);
+  std::unique_ptr<SpoolFile> OpenSelected(const Selected& file, FileIdentity& identity);
+  // Removes the handled file through `opened`, still open.
+  void Removed(const Selected& file, SpoolFile& opened, const FileIdentity& identity);
 
   bool SelectFile(Selected& out);
   PollEnd HandleSelected(const Selected& file);
-  PollEnd HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+  PollEnd HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
                     const FileIdentity& identity);
   void FinishPoll();
   void DispatchMessages();
@@ -100,6 +103,7 @@ class PrintLoop {
   NoJobLog noLog_;
   JobLog* log_ = &noLog_;
   FailedJobs failed_;
+  KeptModes keptModes_;  // each failed job's mode, across restarts
   std::map<std::string, Kept> printedKept_;
   SpoolFileTracker tracker_;
   NoSpoolWatch noWatch_;
