@@ -1,6 +1,7 @@
 #include "settings/win32/OpenFileChanges.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
