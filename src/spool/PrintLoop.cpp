@@ -99,7 +99,8 @@ bool PrintLoop::SelectFile(Selected& out) {
   std::set<std::string> waiting;
   std::set<std::string> present;  // upper case
   bool selected = false;
-  bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
+  std::uint32_t code = SearchFirst(p_.files, "*.*", kAttrArchive, rec);
+  bool found = code == 0;
   // The whole listing is read, so what is remembered of files that are gone is dropped.
   while (found) {
     present.insert(UpperCaseAscii(rec.EntryName));
@@ -111,11 +112,13 @@ bool PrintLoop::SelectFile(Selected& out) {
         waiting.insert(rec.EntryName);
       }
     }
-    found = SearchNext(rec) == 0;
+    code = SearchNext(rec);
+    found = code == 0;
   }
   SearchEnd(rec);
   tracker_.KeepOnly(present);
-  keptModes_.KeepOnly(present);
+  // Kept modes outlive the run: only a listing that ran to its end shows a job is gone.
+  if (code == kErrorNoMoreFiles || code == kErrorFileNotFound) keptModes_.KeepOnly(present);
   std::erase_if(printedKept_,
                 [&](const auto& kept) { return !present.count(UpperCaseAscii(kept.first)); });
   // A complete listing shows which failed jobs are still there; the rest are gone.
