@@ -98,14 +98,6 @@ std::string StatusBarPartWide(HWND statusBar, WPARAM part) {
   return Utf8Of(wide.substr(0, wide.find(L'\0')));
 }
 
-std::string WindowTextWide(HWND window) {
-  wchar_t buffer[1024] = {};
-  DWORD_PTR copied = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                      kTextTimeoutMs, &copied);
-  return Utf8Of(buffer);
-}
-
 std::string StatusBarTextWide(HWND statusBar) {
   DWORD_PTR simple = 0;
   SendMessageTimeoutW(statusBar, SB_ISSIMPLE, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &simple);
@@ -225,7 +217,7 @@ JsonLine DescribeControl(HWND control, HWND top) {
       .Text("class", cls)
       .Number("id", GetDlgCtrlID(control))
       .Text("text", statusBar ? StatusBarText(control) : WindowText(control))
-      .Text("wide_text", statusBar ? StatusBarTextWide(control) : WindowTextWide(control))
+      .Text("wide_text", statusBar ? StatusBarTextWide(control) : std::string())
       .Flag("visible", IsWindowVisible(control) != FALSE)
       .Flag("enabled", IsWindowEnabled(control) != FALSE)
       .Numbers("rect", RectIn(control, top));

@@ -94,10 +94,6 @@ class Driver:
         """The status bar's text read with the wide messages (SB_GETTEXTW), as str."""
         return wide(self.control(window, cls="msctls_statusbar32"))
 
-    def texts_wide(self, window):
-        """Every control's text read with the wide messages, as str."""
-        return [wide(control) for control in self.controls(window)]
-
     def rect(self, window):
         """{"client": [l, t, r, b], "window": [l, t, r, b] (screen)}."""
         return self._one("rect", window_arg(window))
