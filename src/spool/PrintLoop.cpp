@@ -71,6 +71,7 @@ void PrintLoop::ThreadStart() {
 
 PrintLoop::Pass PrintLoop::Poll() {
   pollError_.clear();
+  const bool reprinted = Reprinted();
   Pass pass = Pass::Idle;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
   if (!ports_.files.SetCurrentDirectory(state_.spoolDirectory)) {
@@ -79,6 +80,7 @@ PrintLoop::Pass PrintLoop::Poll() {
   } else if (const std::optional<Selected> file = SelectFile()) {
     pass = Handle(*file);
   }
+  if (reprinted && pass == Pass::Idle) pass = Pass::Took;  // more may wait: at once
   if (pass != Pass::Leave) ShowPollState();
   return pass;
 }
@@ -148,8 +150,10 @@ PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFi
   // Not taken while a settings dialog is open: closed again, printed after the dialog.
   if (state_.flags.SettingsOpen) return Pass::Idle;
   const bool print = file.size >= kSmallestPrintedJob;
+  // A kept job prints in the mode it was first taken in.
+  const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(state_.flags));
   if (print) {
-    const std::optional<JobOutcome> outcome = PrintJob(file, job);
+    const std::optional<JobOutcome> outcome = PrintJob(file, job, mode);
     if (!outcome) return Pass::Took;
     if (*outcome == JobOutcome::Stopped) return Pass::Leave;  // the file stays for next time
   }
@@ -160,20 +164,20 @@ PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFi
   failed_.Forget(file.name);
   if (print) lastError_.clear();
   if (inSpool)
-    RemoveHandled(file, identity);
+    RemoveHandled(file, identity, print ? std::optional(mode) : std::nullopt);
   else if (!ports_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
     unremoved_.Add(file.name, identity, file.listing, 0);
   return Pass::Took;
 }
 
-std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<JobFile>& job) {
+std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<JobFile>& job,
+                                              JobMode mode) {
   ServiceFlags& flags = state_.flags;
   ports_.view.SetStatus(kPrinting);
   ports_.view.EnablePrinterFont(false);
   ports_.view.EnableSelectPrinter(false);
   flags.Printing = true;
-  // A kept job prints in the mode it was first taken in.
-  const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
+  if (routing_) routing_->Decide(file.name, mode);
   log_->JobStarted(file.name, file.size, mode != JobMode::Text);
   JobOutcome outcome = JobOutcome::Printed;
   const std::optional<std::string> failure = Attempt([&] {

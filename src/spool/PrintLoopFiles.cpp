@@ -62,9 +62,13 @@ void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened
   }
 }
 
-void PrintLoop::RemoveHandled(const Selected& file, const FileIdentity& identity) {
+void PrintLoop::RemoveHandled(const Selected& file, const FileIdentity& identity,
+                              std::optional<JobMode> printed) {
   std::string movedTo;
-  switch (RemoveHandledFile(ports_.files, file.name, identity, movedTo)) {
+  const Removal removal =
+      kept_ && printed ? kept_->Retire(file.name, identity, file.listing.size, *printed, movedTo)
+                       : RemoveHandledFile(ports_.files, file.name, identity, movedTo);
+  switch (removal) {
     case Removal::Deleted:
     case Removal::Gone:
       break;
