@@ -9,7 +9,8 @@ PrinterChoiceDisplay DisplayOf(const StoredChoice& choice, PrinterFound found) {
   PrinterChoiceDisplay display;
   display.useDefaultTicked = choice.useDefault == kYes;
   display.selectPrinterEnabled = choice.useDefault == kNo;
-  const std::string named = "Printer: " + choice.printer + (choice.raw ? " (Raw printing)" : "");
+  const std::string named =
+      "Printer: " + choice.printer + (choice.raw ? " (Raw printing)" : "") + choice.routing;
   if (found == PrinterFound::Yes) {
     display.printerLabel =
         choice.outputFolder.empty() ? named : named + " -> " + choice.outputFolder;

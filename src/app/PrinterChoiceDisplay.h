@@ -12,6 +12,7 @@ struct StoredChoice {
   std::string printer;       // the printer the choice settled on
   bool raw = false;          // RawMode
   std::string outputFolder;  // where the printer writes when it prints to files, else empty
+  std::string routing;       // the label's word on routing (RoutingLabel), else empty
 };
 
 // Whether the chosen printer is in the printer list; Unknown while it was not looked for.

@@ -6,6 +6,7 @@
 
 #include "base/ServiceConstants.h"
 #include "printing/PrinterNamed.h"
+#include "routing/Routing.h"
 
 namespace korv {
 
@@ -43,6 +44,7 @@ StoredChoice SavedPrinterChoice::ReadStored() const {
   choice.useDefault = profile_.ProfileRead(kUseDefaultKey, kYes);
   choice.printer = profile_.ProfileRead(kPrinterKey, kNoPrinter);
   choice.raw = flags_.RawMode.load();
+  choice.routing = RoutingLabel(ReadRouting(profile_));
   return choice;
 }
 

@@ -23,6 +23,7 @@ class LogFile {
 struct JobFacts {
   std::string printer;
   int pages = 0;
+  std::string route;  // the route pattern that chose the printer; empty when none did
 };
 
 class JobFactsSource {

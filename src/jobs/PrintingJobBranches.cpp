@@ -79,7 +79,12 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
 }
 
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
-  RequireChosenPrinter(profile_, printer_);
+  const std::string routed = RoutedPrinter();
+  SelectionRestore restore(printer_, !routed.empty());
+  if (routed.empty())
+    RequireChosenPrinter(profile_, printer_);
+  else
+    SelectRoutedPrinter(printer_, routed);
   DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
   TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
   context.watch = &watch;
@@ -95,8 +100,12 @@ JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
   context.pageFeed = pageFeed;
+  context.printerName = RoutedPrinter();
+  if (!context.printerName.empty()) RequireInstalledPrinter(printer_, context.printerName);
+  SelectionRestore restore(printer_, !context.printerName.empty() && osMajorVersion_ <= 4);
   try {
     if (osMajorVersion_ <= 4) {
+      if (!context.printerName.empty()) SelectRoutedPrinter(printer_, context.printerName);
       // The pass-through path prints through the printer object.
       return OnPrinterObject(job, [&] {
         korv::PrintRawJob(job, context);

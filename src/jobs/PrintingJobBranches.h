@@ -8,6 +8,7 @@
 #include "jobs/TextMetrics.h"
 #include "printing/Spooler.h"
 #include "printing/TPrinter.h"
+#include "routing/JobRouting.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
 #include "spool/JobBranches.h"
@@ -30,6 +31,8 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // Documents on print-to-file printers go into files of this folder; without it they go
   // to the printer as they are.
   void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
+  // Jobs go where the routing sends them; without it, to the chosen printer.
+  void SetRouting(const JobRouting& routing) { routing_ = &routing; }
 
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
@@ -38,6 +41,8 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // The selected printer's documents of one job go into `path` (none: empty); a document
   // that did not print takes its file away again.
   JobOutcome OnPrinterObject(JobFile& job, const std::function<JobOutcome()>& print);
+  // The printer the routing chose for this job; empty: the chosen printer.
+  std::string RoutedPrinter() const { return routing_ ? routing_->Current().printer : ""; }
 
   ServiceState& state_;
   FileSystem& files_;
@@ -48,6 +53,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   unsigned osMajorVersion_;
   RawJobPrinterOnTPrinter rawPrinter_;
   FileOutputFolder* output_ = nullptr;
+  const JobRouting* routing_ = nullptr;
 };
 
 }  // namespace korv

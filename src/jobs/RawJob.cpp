@@ -142,7 +142,8 @@ void PrintRawJob(JobFile& job, RawJobContext& context) {
 
 void OpenRawJob(RawJobContext& context) {
   if (context.spoolerDocument) return;
-  std::string name = context.profile.ProfileRead(kPrinterKey, kNoPrinter);
+  std::string name = context.printerName;
+  if (name.empty()) name = context.profile.ProfileRead(kPrinterKey, kNoPrinter);
   if (name.empty()) {
     if (std::optional<std::string> entry = context.printer.CurrentPrinterEntry()) {
       name = *entry;

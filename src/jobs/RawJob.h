@@ -26,6 +26,8 @@ struct RawJobContext {
   Spooler& spooler;
   RawJobPrinter& printer;
 
+  // The printer a route chose; empty: the one named under kPrinterKey.
+  std::string printerName{};
   // The job's own page-feed handling; PageFeedMode when none is given.
   std::optional<bool> pageFeed{};
   // The spooler document of the job in progress; none between jobs.

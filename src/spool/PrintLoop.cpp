@@ -71,6 +71,7 @@ void PrintLoop::ThreadStart() {
 
 PrintLoop::Pass PrintLoop::Poll() {
   pollError_.clear();
+  const bool reprinted = Reprinted();
   Pass pass = Pass::Idle;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
   if (!ports_.files.SetCurrentDirectory(state_.spoolDirectory)) {
@@ -79,6 +80,7 @@ PrintLoop::Pass PrintLoop::Poll() {
   } else if (const std::optional<Selected> file = SelectFile()) {
     pass = Handle(*file);
   }
+  if (reprinted && pass == Pass::Idle) pass = Pass::Took;  // more may wait: at once
   if (pass != Pass::Leave) ShowPollState();
   return pass;
 }
@@ -151,8 +153,11 @@ PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Spool
   // Not taken while a settings dialog is open: closed again, printed after the dialog.
   if (state_.flags.SettingsOpen) return Pass::Idle;
   const bool print = file.size >= kSmallestPrintedJob;
+  // A kept job prints in the mode it was first taken in.
+  const JobMode mode =
+      keptModes_.ModeOf(file.name, file.listing).value_or(CurrentJobMode(state_.flags));
   if (print) {
-    const std::optional<JobOutcome> outcome = PrintJob(file, job);
+    const std::optional<JobOutcome> outcome = PrintJob(file, job, mode);
     if (!outcome) return Pass::Took;
     if (*outcome == JobOutcome::Stopped) return Pass::Leave;  // the file stays for next time
   }
@@ -163,22 +168,21 @@ PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<Spool
   if (print) lastError_.clear();
   if (inSpool) {
     keptModes_.Forget(file.name);
-    RemoveHandled(file, *job, identity);
+    RemoveHandled(file, *job, identity, print ? std::optional(mode) : std::nullopt);
   } else if (!job->Delete()) {
     unremoved_.Add(file.name, identity, file.listing, 0);
   }
   return Pass::Took;
 }
 
-std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file,
-                                              std::unique_ptr<SpoolFile>& job) {
+std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<SpoolFile>& job,
+                                              JobMode mode) {
   ServiceFlags& flags = state_.flags;
   ports_.view.SetStatus(kPrinting);
   ports_.view.EnablePrinterFont(false);
   ports_.view.EnableSelectPrinter(false);
   flags.Printing = true;
-  // A kept job prints in the mode it was first taken in.
-  const JobMode mode = keptModes_.ModeOf(file.name, file.listing).value_or(CurrentJobMode(flags));
+  if (routing_) routing_->Decide(file.name, mode);
   log_->JobStarted(file.name, file.size, mode != JobMode::Text);
   JobOutcome outcome = JobOutcome::Printed;
   const std::optional<std::string> failure = Attempt([&] {

@@ -22,6 +22,7 @@
 #include "spool/HostWindowActivation.h"
 #include "spool/JobBranches.h"
 #include "spool/JobOutcome.h"
+#include "spool/KeptJobs.h"
 #include "spool/KeptModes.h"
 #include "spool/PassPacer.h"
 #include "spool/PrinterChoice.h"
@@ -63,6 +64,10 @@ class PrintLoop {
   // The spool directory's change notification; without one the loop polls at the fixed
   // cadence of ten listings a second.
   void SetSpoolWatch(SpoolWatch& watch) { watch_ = &watch; }
+  // Each job's printer from the routing; without it, the chosen printer.
+  void SetRouting(JobRouting& routing) { routing_ = &routing; }
+  // Printed jobs go into the history, and its reprints are done between spool jobs.
+  void SetKeptJobs(KeptJobs& kept) { kept_ = &kept; }
   // What a pass did, which sets when the next one follows.
   enum class Pass {
     Idle,   // took no file: the next waits for a change, the safety poll or a retry time
@@ -98,9 +103,14 @@ class PrintLoop {
   Pass HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
                  const FileIdentity& identity);
   // Prints the job; none when it failed, and then it stays, closed, for a later try.
-  std::optional<JobOutcome> PrintJob(const Selected& file, std::unique_ptr<SpoolFile>& job);
-  // Removes the handled file through `opened`, still open.
-  void RemoveHandled(const Selected& file, SpoolFile& opened, const FileIdentity& identity);
+  std::optional<JobOutcome> PrintJob(const Selected& file, std::unique_ptr<SpoolFile>& job,
+                                     JobMode mode);
+  // Removes the handled file through `opened`, still open. `printed`: the mode a job
+  // printed in; none for a control file or an empty job.
+  void RemoveHandled(const Selected& file, SpoolFile& opened, const FileIdentity& identity,
+                     std::optional<JobMode> printed = std::nullopt);
+  // One reprint between spool jobs (PrintLoopReprints.cpp); true when one was taken.
+  bool Reprinted();
   void ShowPollState();
   void DispatchMessages();
   void NoteError(const std::string& message);
@@ -121,6 +131,8 @@ class PrintLoop {
   bool watching_ = false;
   unsigned failedWaits_ = 0;  // in a row
   PassPacer pacer_;
+  JobRouting* routing_ = nullptr;
+  KeptJobs* kept_ = nullptr;
   bool selectPrinter_ = false;  // "Select &Printer" enabled, from UseDefault
   std::string lastError_;       // shown in the status line until something next succeeds
   std::string pollError_;       // this poll's trouble with the spool directory

@@ -64,10 +64,13 @@ void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened
   }
 }
 
-void PrintLoop::RemoveHandled(const Selected& file, SpoolFile& opened,
-                              const FileIdentity& identity) {
+void PrintLoop::RemoveHandled(const Selected& file, SpoolFile& opened, const FileIdentity& identity,
+                              std::optional<JobMode> printed) {
   std::string movedTo;
-  switch (RemoveHandledFile(ports_.files, opened, movedTo)) {
+  const Removal removal =
+      kept_ && printed ? kept_->Retire(opened, file.name, file.listing.size, *printed, movedTo)
+                       : RemoveHandledFile(ports_.files, opened, movedTo);
+  switch (removal) {
     case Removal::Deleted:
       break;
     case Removal::SetAside:

@@ -3,6 +3,7 @@
 // the service wires them. Built with ThreadSanitizer, any unguarded sharing fails it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "app/SavedPrinterChoice.h"
 #include "app/ServiceWindowHandlers.h"
 #include "fakes/FakeAppShell.h"
+#include "fakes/FakeHistory.h"
 #include "fakes/FakeHostWindowActivation.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
@@ -22,7 +24,10 @@
 #include "fakes/FakeSpooler.h"
 #include "fakes/FakeTrayIconSetup.h"
 #include "fakes/FakeWaiter.h"
+#include "history/ReprintRequests.h"
+#include "joblog/ServiceJobFacts.h"
 #include "jobs/PrintingJobBranches.h"
+#include "jobs/RoutedJobFacts.h"
 #include "spool/PrintLoop.h"
 
 namespace korv {
@@ -38,6 +43,7 @@ struct ThreadedService : ::testing::Test {
     spooler.printers = {"Office Laser 1", "Office Laser 2"};
     files.AddDirectory(kHome);
     files.AddDirectory(kSpool);
+    files.AddDirectory(kHome + "\\HISTORY");
     files.AddFile(kHome, "VOZAZAD.TST", "TEST PAGE\r\nLINE TWO\r\n");
     files.SetCurrentDirectory(kSpool);
     state.homeDirectory = kHome + "\\";
@@ -45,6 +51,11 @@ struct ThreadedService : ::testing::Test {
     profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
     listSelector.answer = 2;
     fontDialog.answer = TPrinterFont{"Lucida Console"};
+    store.sections["Routes"] = {{"JOB1*", "Office Laser 2"}};
+    history.Open(HistoryLimits{});
+    loop.SetRouting(routing);
+    loop.SetKeptJobs(kept);
+    branches.SetRouting(routing);
   }
 
   // The print thread's world.
@@ -68,6 +79,14 @@ struct ThreadedService : ::testing::Test {
   fakes::FakeHostWindowActivation loopHost;
   PrintLoop loop{state, PrintLoopPorts{files, profile, waiter, view, loopShell, tray, loopHost,
                                        canvasFont, choice, branches, branches}};
+  fakes::FakeIndexFile index;
+  fakes::FakeHistoryClock clock;
+  ServiceJobFacts serviceFacts{profile, printer, state};
+  JobRouting routing{profile};
+  RoutedJobFacts facts{serviceFacts, routing};
+  HistoryStore history{files, index, clock, kHome + "\\HISTORY"};
+  ReprintRequests reprints{nullptr};
+  KeptJobs kept{files, profile, history, reprints, facts};
 
   // The window thread's world.
   fakes::FakeListSelector listSelector;
@@ -131,6 +150,11 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
           break;
         default:
           if (clicks % 40 == 3) handlers.PrintTestPage();
+          // The "Recent jobs" window reads, prints again and deletes meanwhile.
+          if (const auto entries = history.Entries(); !entries.empty()) {
+            if (clicks % 8 == 0) reprints.Add({entries.front().key, ""});
+            if (clicks % 40 == 20) history.Remove(entries.back().key);
+          }
           break;
       }
     } catch (const std::exception&) {
@@ -147,6 +171,9 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
   int left = 0;
   for (int n = 0; n < kJobs; ++n) left += files.Has(kSpool, "JOB" + std::to_string(n)) ? 1 : 0;
   EXPECT_EQ(left, 0);
+  const auto entries = history.Entries();
+  EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                          [](const HistoryEntry& e) { return e.result == "reprinted"; }));
 }
 
 }  // namespace

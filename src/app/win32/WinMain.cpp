@@ -13,6 +13,7 @@
 #include "app/win32/ChooseFontDialog.h"
 #include "app/win32/LateBound.h"
 #include "app/win32/PrintThread.h"
+#include "app/win32/ServiceHistory.h"
 #include "app/win32/Win32AppShell.h"
 #include "app/win32/Win32ConfirmBox.h"
 #include "app/win32/Win32Desktop.h"
@@ -103,11 +104,13 @@ struct PrintService {
       : loop(b.state, PrintLoopPorts{b.files, b.profile, b.waiter, b.view, b.shell, tray, host,
                                      p.canvasFont, p.choice, p.jobs, p.jobs}),
         jobFacts(b.profile, p.printer, b.state),
+        history(b.files, b.profile, jobFacts, doorbell),
         logFile(b.state),
-        jobLog(logFile, b.clock, jobFacts, KORV_VERSION),
+        jobLog(logFile, b.clock, history.LogFacts(), KORV_VERSION),
         spoolWatch(doorbell),
         startup(b.state, b.files, b.profile, b.shell, b.view, p.choice, thread, [this, &b] {
           try {
+            history.Open();
             loop.Run();
           } catch (...) {
             b.shell.PostQuit();  // a print thread that cannot go on ends the service
@@ -115,6 +118,7 @@ struct PrintService {
         }) {
     loop.SetJobLog(jobLog);
     loop.SetSpoolWatch(spoolWatch);
+    history.Attach(loop, p.jobs);
   }
 
   // Bound once the service window exists, before its first activation starts the loop.
@@ -122,9 +126,10 @@ struct PrintService {
   win32::LateTrayIcon tray;
   PrintLoop loop;
   ServiceJobFacts jobFacts;
+  Win32Doorbell doorbell;
+  ServiceHistory history;  // routing, HISTORY and its reprints
   win32::Win32LogFile logFile;
   JobLogWriter jobLog;
-  Win32Doorbell doorbell;
   Win32SpoolWatch spoolWatch;
   PrintThread thread;
   ServiceStartup startup;

@@ -10,7 +10,7 @@ namespace {
 
 StoredChoice Stored(const std::string& useDefault, const std::string& printer, bool raw = false,
                     const std::string& folder = "") {
-  return StoredChoice{useDefault, printer, raw, folder};
+  return StoredChoice{useDefault, printer, raw, folder, ""};
 }
 
 struct Case {

@@ -29,6 +29,13 @@ TEST_F(PrinterChoiceTest, NoSectionFollowsTheWindowsDefaultPrinter) {
   EXPECT_THAT(TakeWrites(), ElementsAre("Printer=HP LaserJet 4"));
 }
 
+TEST_F(PrinterChoiceTest, TheLabelSaysWhereRoutingSendsJobs) {
+  Store("RawPrinter", "Receipts");
+  store.sections["Routes"] = {{"PICK*", "Warehouse"}, {"INV*", "Office"}};
+  choice.LoadPrinterChoice();
+  EXPECT_EQ(view.printerLabel, "Printer: HP LaserJet 4 (raw: Receipts, 2 routes)");
+}
+
 TEST_F(PrinterChoiceTest, StoredNameOfNineCharactersIsReplacedByTheCurrentPrinter) {
   Store("UseDefault", "N");
   Store("Printer", "Printer09");  // installed, but too short to count as a choice
