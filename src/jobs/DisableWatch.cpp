@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "spool/SpoolFileRemoval.h"
 #include "spool/SpoolProtocol.h"
 
 namespace korv {
@@ -33,7 +34,13 @@ bool DisableWatch::Look() {
   if ((entry.attributes & kNeverTaken) != 0) return false;
   if (entry.sizeHigh == 0 && entry.sizeLow == 0) return false;
   if (ControlCommand(entry.name) != SpoolCommand::Disable) return false;
-  files_.DeleteFile(path);  // obeyed, as the loop does; a file left behind acts again
+  // Opened and removed as the loop does: a link, whatever its name, is never obeyed and
+  // never removed (under Wine that would reach the file it points to).
+  if (!files_.SetCurrentDirectory(spoolDirectory_)) return false;
+  SpoolFileOpen opened = files_.OpenSpoolFile(entry.name);
+  if (!opened.file || opened.size == 0) return false;
+  std::string movedTo;
+  RemoveHandledFile(files_, *opened.file, movedTo);  // obeyed once, even when it stays
   return true;
 }
 

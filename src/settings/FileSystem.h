@@ -1,8 +1,8 @@
 #pragma once
-// The file system as the service sees it: the current directory, directory search,
-// and the spool files, all by name. Paths are the program's 8-bit (ANSI) strings; the
-// names of spool files (listed, opened, deleted, moved) are WTF-8 (settings/WideNames.h),
-// so every name the spool directory holds can be handled.
+// The file system as the service sees it: the current directory, directory search, and
+// the spool files, opened by name and then removed or moved only through the open file.
+// Paths are the program's 8-bit (ANSI) strings; the names of spool files are WTF-8
+// (settings/WideNames.h), so every name the spool directory holds can be handled.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -60,6 +60,18 @@ class JobFile {
   virtual std::string Name() const = 0;
 };
 
+// A spool file the service opened. It is removed or moved only through this open file,
+// never by its name: by then the name may stand for another file.
+class SpoolFile : public JobFile {
+ public:
+  // Marks the opened file for deletion (a read-only one is made writable first): it is
+  // gone once closed. False when it cannot be deleted.
+  virtual bool Delete() = 0;
+  // Moves the opened file to `path`, relative to the spool directory; fails when `path`
+  // exists.
+  virtual bool MoveTo(const std::string& path) = 0;
+};
+
 // Who a file is: these stay the same while the file exists, whatever its name or content.
 struct FileIdentity {
   std::uint32_t volume = 0;
@@ -79,7 +91,7 @@ enum class SpoolOpenError {
 
 // A spool file opened for reading, with what the open file says about itself.
 struct SpoolFileOpen {
-  std::unique_ptr<JobFile> file;  // null on failure
+  std::unique_ptr<SpoolFile> file;  // null on failure
   SpoolOpenError error = SpoolOpenError::None;
   std::string reason;  // the system's text for a failure
   FileIdentity identity;
@@ -102,6 +114,7 @@ class FileSystem {
   // A last-write time in local time, in the DOS date (high 16 bits) and time (low 16 bits).
   virtual std::uint32_t ToLocalDosTime(std::uint64_t fileTime) = 0;
 
+  // Deletes a file by name: only for files the service made itself, never a spool file.
   virtual bool DeleteFile(const std::string& name) = 0;
   // Creates an empty file that must not exist yet (so two writers never get the same
   // name) and closes it; false with the platform's error code when it cannot.
@@ -113,10 +126,14 @@ class FileSystem {
   // another name elsewhere, or one whose final path is not in the directory is closed
   // again and refused (NotInSpool), never to be read, deleted or moved.
   virtual SpoolFileOpen OpenSpoolFile(const std::string& name) = 0;
-  // Clears the read-only attribute of a spool file.
-  virtual bool ClearReadOnly(const std::string& name) = 0;
-  // Renames a spool file (paths relative to the current directory); fails when `to` exists.
-  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // The same for a file that will not open for reading, opened only to be moved away: its
+  // content cannot be read, the same containment holds.
+  virtual SpoolFileOpen OpenSpoolFileToMove(const std::string& name) = 0;
+  // A small file of the service's own, read whole; false when it is missing or unreadable.
+  virtual bool ReadWholeFile(const std::string& name, std::string& content) = 0;
+  // Puts `content` under `name` in one step: written under a name of its own first, then
+  // put in place of the old file, so a reader finds the old content or the new, never part.
+  virtual bool ReplaceWholeFile(const std::string& name, const std::string& content) = 0;
   // Copies, replacing `to` when it exists.
   virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
 };

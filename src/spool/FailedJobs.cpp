@@ -6,9 +6,8 @@
 
 namespace korv {
 
-void FailedJobs::NoteFailure(const std::string& name, std::uint64_t now, JobMode mode) {
+void FailedJobs::NoteFailure(const std::string& name, std::uint64_t now) {
   Failure& f = jobs_[UpperCaseAscii(name)];
-  if (f.count == 0) f.mode = mode;
   ++f.count;
   std::uint64_t delay = kFirstDelay;
   for (unsigned i = 1; i < f.count && delay < kLongestDelay; ++i) delay *= 2;
@@ -25,12 +24,6 @@ std::optional<std::uint64_t> FailedJobs::NextTry() const {
   for (const auto& job : jobs_)
     if (!earliest || job.second.nextTry < *earliest) earliest = job.second.nextTry;
   return earliest;
-}
-
-std::optional<JobMode> FailedJobs::KeptMode(const std::string& name) const {
-  auto it = jobs_.find(UpperCaseAscii(name));
-  if (it == jobs_.end()) return std::nullopt;
-  return it->second.mode;
 }
 
 void FailedJobs::Forget(const std::string& name) {

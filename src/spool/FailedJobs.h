@@ -8,8 +8,6 @@
 #include <set>
 #include <string>
 
-#include "base/JobMode.h"
-
 namespace korv {
 
 class FailedJobs {
@@ -19,11 +17,8 @@ class FailedJobs {
   static constexpr std::uint64_t kFirstDelay = 5000;
   static constexpr std::uint64_t kLongestDelay = 600000;  // 10 min
 
-  // The job failed at `now` (milliseconds of a steady clock), printed in `mode`; its first
-  // failure's mode is kept.
-  void NoteFailure(const std::string& name, std::uint64_t now, JobMode mode);
-  // The mode a kept job was first taken in; none for a job that has not failed.
-  std::optional<JobMode> KeptMode(const std::string& name) const;
+  // The job failed at `now` (milliseconds of a steady clock). Its mode is kept by KeptModes.
+  void NoteFailure(const std::string& name, std::uint64_t now);
   // The job is set aside at `now`: it failed and its wait is not over yet.
   bool IsWaiting(const std::string& name, std::uint64_t now) const;
   // The earliest time a failed job may be tried again; none when no job waits.
@@ -39,7 +34,6 @@ class FailedJobs {
   struct Failure {
     unsigned count = 0;
     std::uint64_t nextTry = 0;
-    JobMode mode = JobMode::Text;
   };
   std::map<std::string, Failure> jobs_;  // by upper-case name
 };

@@ -4,37 +4,20 @@
 
 namespace korv {
 
-HistoryMove MoveHandledFile(FileSystem& files, const std::string& name,
-                            const FileIdentity& identity, const std::string& target) {
-  SpoolFileOpen opened = files.OpenSpoolFile(name);
-  if (!opened.file) return HistoryMove::Failed;  // removal as usual decides what it is
-  if (!(opened.identity == identity)) return HistoryMove::NotIt;
-  opened.file.reset();
-  return files.MoveFile(name, target) ? HistoryMove::Moved : HistoryMove::Failed;
-}
-
-Removal KeptJobs::Retire(const std::string& name, const FileIdentity& identity, std::uint64_t bytes,
+Removal KeptJobs::Retire(SpoolFile& opened, const std::string& name, std::uint64_t bytes,
                          JobMode mode, std::string& movedTo) {
   const HistoryLimits limits = ReadHistoryLimits(profile_);
   if (limits.count <= 0) {
     history_.Trim(limits);  // turned off: what was kept goes too
-    return RemoveHandledFile(files_, name, identity, movedTo);
+    return RemoveHandledFile(files_, opened, movedTo);
   }
   const JobFacts facts = facts_.Facts(mode != JobMode::Text);
   const std::string key = history_.FreeKey(name);
-  if (!key.empty()) {
-    switch (MoveHandledFile(files_, name, identity, history_.PathOf(key))) {
-      case HistoryMove::Moved:
-        history_.Add({key, 0, "", name, bytes, mode, facts.printer, facts.pages, "printed"},
-                     limits);
-        return Removal::Deleted;
-      case HistoryMove::NotIt:
-        return Removal::Gone;
-      case HistoryMove::Failed:
-        break;
-    }
+  if (!key.empty() && opened.MoveTo(history_.PathOf(key))) {
+    history_.Add({key, 0, "", name, bytes, mode, facts.printer, facts.pages, "printed"}, limits);
+    return Removal::Deleted;
   }
-  return RemoveHandledFile(files_, name, identity, movedTo);
+  return RemoveHandledFile(files_, opened, movedTo);
 }
 
 std::unique_ptr<JobFile> KeptJobs::OpenKept(const HistoryEntry& entry,

@@ -18,13 +18,6 @@
 
 namespace korv {
 
-enum class HistoryMove { Moved, NotIt, Failed };
-
-// Moves the handled spool file `name` (current directory) to `target` when it is still
-// `identity`: never a file that is not the spool folder's own, never another file.
-HistoryMove MoveHandledFile(FileSystem& files, const std::string& name,
-                            const FileIdentity& identity, const std::string& target);
-
 // What the print loop hands over for one reprint.
 struct ReprintStep {
   ServiceState& state;
@@ -42,11 +35,11 @@ class KeptJobs {
            JobFactsSource& facts)
       : files_(files), profile_(profile), history_(history), reprints_(reprints), facts_(facts) {}
 
-  // A printed job's file, closed, in the spool directory (current): into the history while
-  // `History` keeps jobs; removed as any handled file when it does not or the move fails,
-  // so a job is never left to print twice.
-  Removal Retire(const std::string& name, const FileIdentity& identity, std::uint64_t bytes,
-                 JobMode mode, std::string& movedTo);
+  // A printed job's file `name`, still open as `opened`, in the spool directory (current):
+  // moved through the open file into the history while `History` keeps jobs; removed as any
+  // handled file when it does not or the move fails, so a job is never left to print twice.
+  Removal Retire(SpoolFile& opened, const std::string& name, std::uint64_t bytes, JobMode mode,
+                 std::string& movedTo);
 
   // One reprint the window asked for, unless a settings dialog is open; true when one was
   // taken. A failed reprint is told and not tried again: the user can ask once more.

@@ -91,7 +91,8 @@ std::optional<PrintLoop::Selected> PrintLoop::SelectFile() {
   std::optional<Selected> selected;
   std::set<std::string> waiting;
   std::set<std::string> present;  // upper case
-  bool found = SearchFirst(ports_.files, "*.*", kAttrArchive, rec) == 0;
+  std::uint32_t code = SearchFirst(ports_.files, "*.*", kAttrArchive, rec);
+  bool found = code == 0;
   // The whole listing is read, so what is remembered of files that are gone is dropped.
   while (found) {
     present.insert(UpperCaseAscii(rec.EntryName));
@@ -101,11 +102,14 @@ std::optional<PrintLoop::Selected> PrintLoop::SelectFile() {
       else
         waiting.insert(rec.EntryName);
     }
-    found = SearchNext(rec) == 0;
+    code = SearchNext(rec);
+    found = code == 0;
   }
   SearchEnd(rec);
   tracker_.KeepOnly(present);
   unremoved_.KeepOnly(present);
+  // Kept modes outlive the run: only a listing that ran to its end shows a job is gone.
+  if (code == kErrorNoMoreFiles || code == kErrorFileNotFound) keptModes_.KeepOnly(present);
   // A complete listing shows which failed jobs are still there; the rest are gone.
   if (!selected) failed_.KeepOnly(waiting);
   return selected;
@@ -114,21 +118,20 @@ std::optional<PrintLoop::Selected> PrintLoop::SelectFile() {
 PrintLoop::Pass PrintLoop::Handle(const Selected& file) {
   // Opened first, control files too: only the spool directory's own files are handled.
   FileIdentity identity;
-  std::unique_ptr<JobFile> opened = TakeSelected(file, identity);
+  std::unique_ptr<SpoolFile> opened = TakeSelected(file, identity);
   if (!opened) return Pass::Idle;  // the loop waits for a change or the safety poll
   const SpoolCommand command = ControlCommand(file.name);
   if (command == SpoolCommand::Job) return HandleJob(file, std::move(opened), identity);
-  opened.reset();  // a control file's content is never read
-  return ObeyControlFile(command, file, identity);
+  return ObeyControlFile(command, file, *opened, identity);  // its content is never read
 }
 
 PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected& file,
-                                           const FileIdentity& identity) {
+                                           SpoolFile& opened, const FileIdentity& identity) {
   ServiceFlags& flags = state_.flags;
   Pass pass = Pass::Took;
   lastError_.clear();
   Guarded([&] {
-    RemoveHandled(file, identity);  // obeyed once, even when it stays
+    RemoveHandled(file, opened, identity);  // obeyed once, even when it stays
     log_->ControlObeyed(file.name);
     if (command == SpoolCommand::Disable) {
       flags.StopRequested = true;
@@ -145,32 +148,34 @@ PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected&
   return pass;
 }
 
-PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
                                      const FileIdentity& identity) {
   // Not taken while a settings dialog is open: closed again, printed after the dialog.
   if (state_.flags.SettingsOpen) return Pass::Idle;
   const bool print = file.size >= kSmallestPrintedJob;
   // A kept job prints in the mode it was first taken in.
-  const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(state_.flags));
+  const JobMode mode =
+      keptModes_.ModeOf(file.name, file.listing).value_or(CurrentJobMode(state_.flags));
   if (print) {
     const std::optional<JobOutcome> outcome = PrintJob(file, job, mode);
     if (!outcome) return Pass::Took;
     if (*outcome == JobOutcome::Stopped) return Pass::Leave;  // the file stays for next time
   }
-  // The branch may have left another directory current; the job is deleted where it was
-  // found, by its full path if the spool directory cannot be entered again.
+  // The branch may have left another directory current; the job file that was opened is
+  // deleted, and set aside from the spool directory only.
   const bool inSpool = ports_.files.SetCurrentDirectory(state_.spoolDirectory);
-  job.reset();
   failed_.Forget(file.name);
   if (print) lastError_.clear();
-  if (inSpool)
-    RemoveHandled(file, identity, print ? std::optional(mode) : std::nullopt);
-  else if (!ports_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
+  if (inSpool) {
+    keptModes_.Forget(file.name);
+    RemoveHandled(file, *job, identity, print ? std::optional(mode) : std::nullopt);
+  } else if (!job->Delete()) {
     unremoved_.Add(file.name, identity, file.listing, 0);
+  }
   return Pass::Took;
 }
 
-std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<JobFile>& job,
+std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<SpoolFile>& job,
                                               JobMode mode) {
   ServiceFlags& flags = state_.flags;
   ports_.view.SetStatus(kPrinting);
@@ -188,7 +193,8 @@ std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_
     // The job stays in the spool directory and is tried again after a wait.
     job.reset();
     ports_.files.SetCurrentDirectory(state_.spoolDirectory);
-    failed_.NoteFailure(file.name, ports_.waiter.NowMs(), mode);
+    failed_.NoteFailure(file.name, ports_.waiter.NowMs());
+    keptModes_.Keep(file.name, file.listing, mode);
     log_->JobEnded("failed: " + *failure);
     NoteError(*failure);
     return std::nullopt;

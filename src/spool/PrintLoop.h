@@ -23,6 +23,7 @@
 #include "spool/JobBranches.h"
 #include "spool/JobOutcome.h"
 #include "spool/KeptJobs.h"
+#include "spool/KeptModes.h"
 #include "spool/PassPacer.h"
 #include "spool/PrinterChoice.h"
 #include "spool/PrinterFontSetup.h"
@@ -50,7 +51,8 @@ struct PrintLoopPorts {
 
 class PrintLoop {
  public:
-  PrintLoop(ServiceState& state, PrintLoopPorts ports) : state_(state), ports_(ports) {}
+  PrintLoop(ServiceState& state, PrintLoopPorts ports)
+      : state_(state), ports_(ports), keptModes_(ports.files) {}
 
   // The thread's whole life: thread start, passes until a stop, then the quit message.
   void Run();
@@ -94,15 +96,18 @@ class PrintLoop {
   Pass Handle(const Selected& file);
   // Opens the selected file to take it; null when it will not open, which is noted, and a
   // file that would not open for minutes is set aside.
-  std::unique_ptr<JobFile> TakeSelected(const Selected& file, FileIdentity& identity);
+  std::unique_ptr<SpoolFile> TakeSelected(const Selected& file, FileIdentity& identity);
   void NoteUntakeable(const Selected& file, const SpoolFileOpen& opened);
-  Pass ObeyControlFile(SpoolCommand command, const Selected& file, const FileIdentity& identity);
-  Pass HandleJob(const Selected& file, std::unique_ptr<JobFile> job, const FileIdentity& identity);
+  Pass ObeyControlFile(SpoolCommand command, const Selected& file, SpoolFile& opened,
+                       const FileIdentity& identity);
+  Pass HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
+                 const FileIdentity& identity);
   // Prints the job; none when it failed, and then it stays, closed, for a later try.
-  std::optional<JobOutcome> PrintJob(const Selected& file, std::unique_ptr<JobFile>& job,
+  std::optional<JobOutcome> PrintJob(const Selected& file, std::unique_ptr<SpoolFile>& job,
                                      JobMode mode);
-  // `printed`: the mode a job printed in; none for a control file or an empty job.
-  void RemoveHandled(const Selected& file, const FileIdentity& identity,
+  // Removes the handled file through `opened`, still open. `printed`: the mode a job
+  // printed in; none for a control file or an empty job.
+  void RemoveHandled(const Selected& file, SpoolFile& opened, const FileIdentity& identity,
                      std::optional<JobMode> printed = std::nullopt);
   // One reprint between spool jobs (PrintLoopReprints.cpp); true when one was taken.
   bool Reprinted();
@@ -118,6 +123,7 @@ class PrintLoop {
   NoJobLog noLog_;
   JobLog* log_ = &noLog_;
   FailedJobs failed_;
+  KeptModes keptModes_;  // each failed job's mode, across restarts
   UnremovedFiles unremoved_;
   SpoolFileTracker tracker_;
   NoSpoolWatch noWatch_;

@@ -20,11 +20,12 @@ SpoolFileTracker::Listing PrintLoop::ListingOf(const SearchRecord& entry) {
 
 bool PrintLoop::PassOverRetryingUnremoved(const SearchRecord& entry) {
   const std::uint64_t now = ports_.waiter.NowMs();
-  return tracker_.Refused(entry.EntryName) || tracker_.PassOver(entry.EntryName, now) ||
+  return tracker_.Refused(entry.EntryName, ListingOf(entry)) ||
+         tracker_.PassOver(entry.EntryName, now) ||
          unremoved_.RecheckRetryingRemoval(ports_.files, entry.EntryName, ListingOf(entry), now);
 }
 
-std::unique_ptr<JobFile> PrintLoop::TakeSelected(const Selected& file, FileIdentity& identity) {
+std::unique_ptr<SpoolFile> PrintLoop::TakeSelected(const Selected& file, FileIdentity& identity) {
   SpoolFileOpen opened = ports_.files.OpenSpoolFile(file.name);
   if (opened.file &&
       !(SpoolFileTracker::Listing{opened.size, opened.lastWriteTime} == file.listing)) {
@@ -44,14 +45,15 @@ std::unique_ptr<JobFile> PrintLoop::TakeSelected(const Selected& file, FileIdent
 void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened) {
   if (opened.error == SpoolOpenError::NotInSpool) {
     // Never read, deleted or moved: under Wine that would reach the file it points to.
-    if (tracker_.Refuse(file.name, opened.reason))
+    if (tracker_.Refuse(file.name, file.listing, opened.reason))
       NoteError("not taken: " + file.name + ": " + opened.reason);
     return;
   }
   const std::uint64_t now = ports_.waiter.NowMs();
   const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
   if (tracker_.SetAsideDue(file.name, now)) {
-    const std::string movedTo = SetAside(ports_.files, file.name);
+    SpoolFileOpen toMove = ports_.files.OpenSpoolFileToMove(file.name);
+    const std::string movedTo = toMove.file ? SetAside(ports_.files, *toMove.file) : std::string();
     if (movedTo.empty()) return;
     tracker_.Forget(file.name);
     NoteError(file.name + " could not be opened for " +
@@ -62,15 +64,14 @@ void PrintLoop::NoteUntakeable(const Selected& file, const SpoolFileOpen& opened
   }
 }
 
-void PrintLoop::RemoveHandled(const Selected& file, const FileIdentity& identity,
+void PrintLoop::RemoveHandled(const Selected& file, SpoolFile& opened, const FileIdentity& identity,
                               std::optional<JobMode> printed) {
   std::string movedTo;
   const Removal removal =
-      kept_ && printed ? kept_->Retire(file.name, identity, file.listing.size, *printed, movedTo)
-                       : RemoveHandledFile(ports_.files, file.name, identity, movedTo);
+      kept_ && printed ? kept_->Retire(opened, file.name, file.listing.size, *printed, movedTo)
+                       : RemoveHandledFile(ports_.files, opened, movedTo);
   switch (removal) {
     case Removal::Deleted:
-    case Removal::Gone:
       break;
     case Removal::SetAside:
       NoteError(file.name + " could not be deleted; moved to " + kInSpoolFolder + movedTo);

@@ -2,7 +2,8 @@
 // Removing a spool file the service has handled (printed, or obeyed as a control file).
 // The spool directory is the service's: a read-only file is made writable and deleted, and
 // one that still will not go is moved into the set-aside folder, which the listing never
-// takes, since a file left in place would be handled again.
+// takes, since a file left in place would be handled again. Both go through the file as it
+// was opened and checked, never by its name.
 #include <string>
 
 #include "settings/FileSystem.h"
@@ -12,17 +13,16 @@ namespace korv {
 // The set-aside folder, below the spool directory.
 inline constexpr const char* kSetAsideFolder = "SETASIDE";
 
-enum class Removal { Deleted, Gone, SetAside, Stuck };
+enum class Removal { Deleted, SetAside, Stuck };
 
-// `name` is a spool file of the current directory, closed, that was `identity` when it was
-// handled. A file now under that name that is another file is not touched (Gone: the
-// handled one was removed by someone else). `movedTo` gets the set-aside path (relative
-// to the spool directory) when it was moved.
-Removal RemoveHandledFile(FileSystem& files, const std::string& name, const FileIdentity& identity,
-                          std::string& movedTo);
+// `opened` is a handled spool file of the current directory, still open. `movedTo` gets
+// the set-aside path (relative to the spool directory) when it was moved. The file goes
+// once `opened` is closed.
+Removal RemoveHandledFile(FileSystem& files, SpoolFile& opened, std::string& movedTo);
 
-// Moves `name` into the set-aside folder under its own name, or with " (2)", " (3)" ...
-// added when that is taken. The new path relative to the spool directory; empty on failure.
-std::string SetAside(FileSystem& files, const std::string& name);
+// Moves the opened file into the set-aside folder under its own name, or with " (2)",
+// " (3)" ... added when that is taken. The new path relative to the spool directory; empty
+// on failure.
+std::string SetAside(FileSystem& files, SpoolFile& opened);
 
 }  // namespace korv

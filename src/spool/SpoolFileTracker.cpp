@@ -42,16 +42,22 @@ void SpoolFileTracker::Forget(const std::string& name) {
   troubles_.erase(UpperCaseAscii(name));
 }
 
-bool SpoolFileTracker::Refuse(const std::string& name, const std::string& reason) {
+bool SpoolFileTracker::Refuse(const std::string& name, const Listing& listing,
+                              const std::string& reason) {
   troubles_.erase(UpperCaseAscii(name));
   Trouble t;
   t.name = name;
   t.reason = reason;
+  t.listing = listing;
   return refused_.try_emplace(UpperCaseAscii(name), t).second;
 }
 
-bool SpoolFileTracker::Refused(const std::string& name) const {
-  return refused_.count(UpperCaseAscii(name)) != 0;
+bool SpoolFileTracker::Refused(const std::string& name, const Listing& listing) {
+  auto it = refused_.find(UpperCaseAscii(name));
+  if (it == refused_.end()) return false;
+  if (it->second.listing == listing) return true;
+  refused_.erase(it);
+  return false;
 }
 
 void SpoolFileTracker::KeepOnly(const std::set<std::string>& present) {

@@ -2,7 +2,7 @@
 // Spool files that would not be taken. One such file must not hold the queue: after a few
 // tries over a couple of seconds it is passed over (tried again now and then) so the files
 // behind it go ahead; one that stays unchanged and untakeable for minutes is due to be set
-// aside. Links to files elsewhere are refused for the rest of the run.
+// aside. Links to files elsewhere are refused for as long as they stay as listed.
 #include <cstdint>
 #include <map>
 #include <set>
@@ -36,9 +36,12 @@ class SpoolFileTracker {
   // Taken at last, or gone.
   void Forget(const std::string& name);
 
-  // Never taken again in this run. True the first time (the moment to say so).
-  bool Refuse(const std::string& name, const std::string& reason);
-  bool Refused(const std::string& name) const;
+  // Never taken again while it is listed as it was. True the first time (the moment to
+  // say so).
+  bool Refuse(const std::string& name, const Listing& listing, const std::string& reason);
+  // Refused, and listed as it was then; a file listed otherwise under that name (the link
+  // replaced by a file, say) is looked at afresh.
+  bool Refused(const std::string& name, const Listing& listing);
 
   // Forgets every file not among `present` (upper-case names of a whole listing).
   void KeepOnly(const std::set<std::string>& present);

@@ -28,11 +28,9 @@ bool UnremovedFiles::RecheckRetryingRemoval(FileSystem& files, const std::string
     return true;
   }
   if (opened.file && nowMs >= it->second.retryAtMs) {
-    opened.file.reset();
     std::string movedTo;
     it->second.retryAtMs = nowMs + kRetryEveryMs;
-    if (RemoveHandledFile(files, name, it->second.identity, movedTo) != Removal::Stuck)
-      files_.erase(it);
+    if (RemoveHandledFile(files, *opened.file, movedTo) != Removal::Stuck) files_.erase(it);
   }
   return true;  // not yet known to be another file
 }

@@ -64,7 +64,9 @@ class Installer(unittest.TestCase):
             # What the service made stays: the log, and the history of the job it printed.
             self.assertEqual(sorted(p.name for p in home.iterdir()),
                              ["HISTORY", "VOZAZAD.INI", "WINPRINT", "korvprint.log"])
-            self.assertEqual(sorted(p.name for p in (home / "WINPRINT").iterdir()), ["WAITING"])
+            # The waiting job stays, and so does the note of the mode it is to print in.
+            self.assertEqual(sorted(p.name for p in (home / "WINPRINT").iterdir()),
+                             ["KEPTMODE.TMP", "WAITING"])
             self.assertIn(MISSING.encode(), (home / "VOZAZAD.INI").read_bytes())
             self.assertFalse(startup[0].exists())
 

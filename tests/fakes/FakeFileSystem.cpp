@@ -50,23 +50,24 @@ class FakeFind : public FindSession {
   std::size_t pos_ = 0;
 };
 
-class FakeJob : public JobFile {
+class FakeJob : public SpoolFile {
  public:
-  FakeJob(FakeFileSystem::Entry& entry, int& openJobs, std::string name,
-          std::vector<std::string>* log = nullptr)
-      : entry_(entry), openJobs_(openJobs), name_(std::move(name)), log_(log) {
-    ++openJobs_;
-    ++entry_.openCount;
+  FakeJob(FakeFileSystem& files, FakeFileSystem::Entry& entry, std::string name, bool log)
+      : files_(files), index_(entry.index), name_(std::move(name)), log_(log) {
+    ++files_.openJobs;
+    ++entry.openCount;
   }
   ~FakeJob() override {
-    --openJobs_;
-    --entry_.openCount;
+    --files_.openJobs;
+    FakeFileSystem::Entry* entry = files_.FindOpened(index_);
+    if (entry && --entry->openCount == 0 && deleteOnClose_) files_.Erase(index_);
   }
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
-    if (log_ && !read_) log_->push_back("read " + entry_.name);
+    FakeFileSystem::Entry& entry = *files_.FindOpened(index_);
+    if (log_ && !read_) files_.log.push_back("read " + entry.name);
     read_ = true;
-    if (entry_.failRead && pos_ > 0) return false;
-    got = ReadAt(entry_.data, pos_, buffer, size);
+    if (entry.failRead && pos_ > 0) return false;
+    got = ReadAt(entry.data, pos_, buffer, size);
     return true;
   }
   bool Rewind() override {
@@ -74,13 +75,29 @@ class FakeJob : public JobFile {
     return true;
   }
   std::string Name() const override { return name_; }
+  bool Delete() override {
+    FakeFileSystem::Entry* entry = files_.FindOpened(index_);
+    files_.log.push_back("delete opened " + (entry ? entry->name : name_));
+    if (!entry || entry->undeletable) return false;
+    if (entry->attributes & kAttrReadOnly) {
+      files_.log.push_back("attrib opened " + entry->name);
+      entry->attributes &= ~std::uint32_t{kAttrReadOnly};
+    }
+    deleteOnClose_ = true;
+    return true;
+  }
+  bool MoveTo(const std::string& path) override {
+    files_.log.push_back("move opened " + name_ + " " + path);
+    return files_.MoveOpened(index_, path);
+  }
 
  private:
-  FakeFileSystem::Entry& entry_;
-  int& openJobs_;
+  FakeFileSystem& files_;
+  std::uint64_t index_;
   std::string name_;
-  std::vector<std::string>* log_;
+  bool log_;
   bool read_ = false;
+  bool deleteOnClose_ = false;
   std::size_t pos_ = 0;
 };
 
@@ -217,7 +234,7 @@ std::unique_ptr<JobFile> FakeFileSystem::OpenJob(const std::string& name) {
   log.push_back("open " + name);
   Entry* e = Find(Resolve(name));
   if (!e || e->locked || (e->attributes & (kAttrReadOnly | kAttrDirectory))) return nullptr;
-  return std::make_unique<FakeJob>(*e, openJobs, name);
+  return std::make_unique<FakeJob>(*this, *e, name, false);
 }
 
 bool FakeFileSystem::DeleteFile(const std::string& name) {
@@ -292,37 +309,75 @@ SpoolFileOpen FakeFileSystem::OpenSpoolFile(const std::string& name) {
     out.identity.index = e->index;
     out.size = e->listedSize.value_or(e->data.size());
     out.lastWriteTime = e->lastWriteTime;
-    out.file = std::make_unique<FakeJob>(*e, openJobs, name, &log);
+    out.file = std::make_unique<FakeJob>(*this, *e, name, true);
   }
   return out;
 }
 
-bool FakeFileSystem::ClearReadOnly(const std::string& name) {
-  log.push_back("attrib " + name);
+SpoolFileOpen FakeFileSystem::OpenSpoolFileToMove(const std::string& name) {
+  log.push_back("open to move " + name);
   Entry* e = Find(Resolve(name));
-  if (!e) return false;
-  e->attributes &= ~std::uint32_t{kAttrReadOnly};
+  if (e && e->locked && !(e->outside || (e->attributes & kAttrDirectory))) {
+    SpoolFileOpen out;
+    out.identity.index = e->index;
+    out.file = std::make_unique<FakeJob>(*this, *e, name, false);
+    return out;
+  }
+  return OpenSpoolFile(name);
+}
+
+FakeFileSystem::Entry* FakeFileSystem::FindOpened(std::uint64_t index, std::string* dir) {
+  for (auto& [key, list] : entries_)
+    for (auto& e : list)
+      if (e.index == index && !(e.attributes & kAttrDirectory)) {
+        if (dir) *dir = key;
+        return &e;
+      }
+  return nullptr;
+}
+
+void FakeFileSystem::Erase(std::uint64_t index) {
+  for (auto& [key, list] : entries_)
+    list.remove_if([&](const Entry& e) { return e.index == index; });
+}
+
+bool FakeFileSystem::MoveOpened(std::uint64_t index, const std::string& to) {
+  const std::string toKey = Resolve(to);
+  auto [toDir, toLeaf] = SplitPath(toKey);
+  Entry* e = FindOpened(index);
+  if (!e || e->immovable || !directories_.count(toDir) || Find(toKey) || directories_.count(toKey))
+    return false;
+  Entry moved = *e;
+  moved.name = to.substr(to.find_last_of('\\') + 1);
+  Erase(index);
+  entries_[toDir].push_back(moved);
   return true;
 }
 
-bool FakeFileSystem::MoveFile(const std::string& from, const std::string& to) {
-  log.push_back("move " + from + " " + to);
-  const std::string fromKey = Resolve(from);
-  const std::string toKey = Resolve(to);
-  auto [fromDir, fromLeaf] = SplitPath(fromKey);
-  auto [toDir, toLeaf] = SplitPath(toKey);
-  if (!directories_.count(toDir) || Find(toKey) || directories_.count(toKey)) return false;
-  auto& list = entries_[fromDir];
-  for (auto it = list.begin(); it != list.end(); ++it) {
-    if (Upper(it->name) != fromLeaf) continue;
-    if (it->immovable || it->openCount > 0) return false;
-    Entry moved = *it;
-    moved.name = to.substr(to.find_last_of('\\') + 1);
-    list.erase(it);
-    entries_[toDir].push_back(moved);
-    return true;
+void FakeFileSystem::Rename(const std::string& dir, const std::string& from,
+                            const std::string& to) {
+  if (Entry* e = Find(Key(dir + "\\" + from))) e->name = to;
+}
+
+bool FakeFileSystem::ReadWholeFile(const std::string& name, std::string& content) {
+  const Entry* e = Find(Resolve(name));
+  if (!e || e->locked) return false;
+  content = e->data;
+  return true;
+}
+
+bool FakeFileSystem::ReplaceWholeFile(const std::string& name, const std::string& content) {
+  log.push_back("replace " + name);
+  const std::string key = Resolve(name);
+  auto [dir, leaf] = SplitPath(key);
+  if (unwritable.count(dir) || !directories_.count(dir)) return false;
+  if (Entry* e = Find(key)) {
+    e->data = content;
+    e->index = ++nextIndex_;  // a new file put in place of the old
+  } else {
+    AddFile(dir, SplitPath(name).second, content);
   }
-  return false;
+  return true;
 }
 
 }  // namespace korv::fakes

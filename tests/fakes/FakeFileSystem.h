@@ -29,7 +29,7 @@ class FakeFileSystem : public FileSystem {
     bool immovable = false;
     bool outside = false;     // a link Wine lists as a file: OpenSpoolFile refuses it
     std::uint64_t index = 0;  // identity, unique per added file
-    int openCount = 0;        // open JobFiles; deleting an open file fails, as on Windows
+    int openCount = 0;        // open files; deleting or moving one by name fails, as on Windows
   };
 
   FakeFileSystem();
@@ -42,14 +42,17 @@ class FakeFileSystem : public FileSystem {
   std::string Contents(const std::string& dir, const std::string& name) const;
   std::vector<std::string> Names(const std::string& dir) const;
   std::string CurrentDirectory() const { return current_; }
+  // Renames a file whatever holds it open (as another program sharing deletion could).
+  void Rename(const std::string& dir, const std::string& from, const std::string& to);
 
   std::string modulePath = "C:\\KORVELAN\\KORVPRINT.EXE";
   std::set<std::string> unenterable;  // SetCurrentDirectory fails for these (normalised keys)
   bool failCreateDirectory = false;
   std::set<std::string> unwritable;  // CreateNewFile is refused in these (normalised keys)
   static constexpr std::uint32_t kErrorAccessDenied = 5;
-  // "cd X", "mkdir X", "open X", "read X" (a spool file's first read), "delete X",
-  // "copy X Y", "attrib X", "move X Y", "create X"
+  // "cd X", "mkdir X", "open X", "open to move X", "read X" (a spool file's first read),
+  // "delete X", "copy X Y", "create X", "replace X"; through an open spool file (named as
+  // the file is now named): "delete opened X", "attrib opened X", "move opened X Y"
   std::vector<std::string> log;
   int openJobs = 0;   // JobFiles alive right now
   int openFinds = 0;  // directory searches alive right now
@@ -70,8 +73,14 @@ class FakeFileSystem : public FileSystem {
   bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   SpoolFileOpen OpenSpoolFile(const std::string& name) override;
-  bool ClearReadOnly(const std::string& name) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFileToMove(const std::string& name) override;
+  bool ReadWholeFile(const std::string& name, std::string& content) override;
+  bool ReplaceWholeFile(const std::string& name, const std::string& content) override;
+
+  // For the open files: the file an open one is, wherever it is now.
+  Entry* FindOpened(std::uint64_t index, std::string* dir = nullptr);
+  void Erase(std::uint64_t index);
+  bool MoveOpened(std::uint64_t index, const std::string& to);
 
   static std::string Key(const std::string& path);  // normalised, upper-case full path
 

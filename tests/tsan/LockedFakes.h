@@ -38,13 +38,19 @@ class LockedFileSystem : public FakeFileSystem {
     std::lock_guard guard(lock_);
     return FakeFileSystem::DeleteFile(name);
   }
-  bool ClearReadOnly(const std::string& name) override {
+  bool ReadWholeFile(const std::string& name, std::string& content) override {
     std::lock_guard guard(lock_);
-    return FakeFileSystem::ClearReadOnly(name);
+    return FakeFileSystem::ReadWholeFile(name, content);
   }
-  bool MoveFile(const std::string& from, const std::string& to) override {
+  bool ReplaceWholeFile(const std::string& name, const std::string& content) override {
     std::lock_guard guard(lock_);
-    return FakeFileSystem::MoveFile(from, to);
+    return FakeFileSystem::ReplaceWholeFile(name, content);
+  }
+  SpoolFileOpen OpenSpoolFileToMove(const std::string& name) override {
+    std::lock_guard guard(lock_);
+    SpoolFileOpen opened = FakeFileSystem::OpenSpoolFileToMove(name);
+    if (opened.file) opened.file = std::make_unique<Job>(std::move(opened.file), lock_);
+    return opened;
   }
   bool CreateNewFile(const std::string& path, std::uint32_t& error) override {
     std::lock_guard guard(lock_);
@@ -82,9 +88,9 @@ class LockedFileSystem : public FakeFileSystem {
     std::unique_ptr<FindSession> inner_;
     std::recursive_mutex& lock_;
   };
-  class Job : public JobFile {
+  class Job : public SpoolFile {
    public:
-    Job(std::unique_ptr<JobFile> inner, std::recursive_mutex& lock)
+    Job(std::unique_ptr<SpoolFile> inner, std::recursive_mutex& lock)
         : inner_(std::move(inner)), lock_(lock) {}
     ~Job() override {
       std::lock_guard guard(lock_);
@@ -99,9 +105,17 @@ class LockedFileSystem : public FakeFileSystem {
       return inner_->Rewind();
     }
     std::string Name() const override { return inner_->Name(); }
+    bool Delete() override {
+      std::lock_guard guard(lock_);
+      return inner_->Delete();
+    }
+    bool MoveTo(const std::string& path) override {
+      std::lock_guard guard(lock_);
+      return inner_->MoveTo(path);
+    }
 
    private:
-    std::unique_ptr<JobFile> inner_;
+    std::unique_ptr<SpoolFile> inner_;
     std::recursive_mutex& lock_;
   };
 

@@ -1,5 +1,7 @@
 #include "app/win32/Win32AppShell.h"
 
+#include "settings/win32/WideNames32.h"
+
 namespace korv {
 
 bool Win32AppShell::TopLevelWindowExists(const std::string& title) {
@@ -12,7 +14,7 @@ void Win32AppShell::MessageBeep(unsigned type) {
 
 void Win32AppShell::ErrorBox(const std::string& text, const std::string& caption) {
   // Centred on the screen and in front, as the service's own windows are minimised.
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(),
+  MessageBoxW(nullptr, win32::WideFromText(text).c_str(), win32::WideFromText(caption).c_str(),
               MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 

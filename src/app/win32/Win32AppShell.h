@@ -1,5 +1,5 @@
 #pragma once
-// The application shell on FindWindowA, MessageBeep, MessageBoxA and the application's quit.
+// The application shell on FindWindowA, MessageBeep, MessageBoxW and the application's quit.
 #include "app/win32/Application.h"
 #include "base/AppShell.h"
 

@@ -6,9 +6,8 @@
 namespace korv {
 
 bool Win32ConfirmBox::Confirm(const std::string& text) {
-  // No owner: centred on the screen. A box that cannot be shown answers like Cancel. Wide:
-  // a question may name a job file in any script (UTF-8, like every file name).
-  return MessageBoxW(nullptr, win32::WideFromWtf8(text).c_str(), L"Confirm",
+  // No owner: centred on the screen. A box that cannot be shown answers like Cancel.
+  return MessageBoxW(nullptr, win32::WideFromText(text).c_str(), L"Confirm",
                      MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL | MB_SETFOREGROUND) == IDOK;
 }
 

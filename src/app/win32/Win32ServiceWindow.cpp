@@ -7,6 +7,7 @@
 
 #include "app/win32/ApplicationError.h"
 #include "app/win32/Messages.h"
+#include "settings/win32/WideNames32.h"
 #include "win32/ProgramIcon.h"
 #include "win32/SelectedObject.h"
 
@@ -87,7 +88,7 @@ bool Win32ServiceWindow::CreateControls() {
                  0, 0) &&
       AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kFontLabel, kLabelLeft, kFontLabelTop, 0,
                  0) &&
-      AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar, 0, 226,
+      AddControl(STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar, 0, 226,
                  kClientWidth, 25);
   if (!made) return false;
   SendDlgItemMessageA(Window(), kStatusBar, SB_SIMPLE, TRUE, 0);
@@ -100,7 +101,14 @@ bool Win32ServiceWindow::CreateControls() {
 
 HWND Win32ServiceWindow::AddControl(const char* cls, const char* text, DWORD style, Control id,
                                     int left, int top, int width, int height) {
-  HWND control = CreateWindowExA(
+  return AddControl(win32::WideFromText(cls).c_str(), win32::WideFromText(text).c_str(), style, id,
+                    left, top, width, height);
+}
+
+HWND Win32ServiceWindow::AddControl(const wchar_t* cls, const wchar_t* text, DWORD style,
+                                    Control id, int left, int top, int width, int height) {
+  // Wide controls: a file or printer name is shown as written, whatever the code page.
+  HWND control = CreateWindowExW(
       0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, Window(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
   if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -138,15 +146,15 @@ void Win32ServiceWindow::SetLabel(Control label, const std::string& text) {
     WindowDc dc(control);
     if (dc.Get()) {
       SelectedObject font(dc.Get(), font_.Get());
-      const std::string measured = text.empty() ? std::string(" ") : text;
-      DrawTextA(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &extent,
+      const std::wstring measured = text.empty() ? std::wstring(L" ") : win32::WideFromText(text);
+      DrawTextW(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &extent,
                 DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     }
   }
   const int width = text.empty() ? 0 : extent.right - extent.left;
   SetWindowPos(control, nullptr, 0, 0, width, extent.bottom - extent.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowTextA(control, text.c_str());
+  SetWindowTextW(control, win32::WideFromText(text).c_str());
 }
 
 void Win32ServiceWindow::EnableControl(Control control, bool enabled) {
@@ -169,8 +177,8 @@ void Win32ServiceWindow::ApplyText(UINT message, const std::string& text) {
       SetWindowTextA(Window(), text.c_str());
       break;
     case kMsgSetStatus:
-      SendDlgItemMessageA(Window(), kStatusBar, SB_SETTEXTA, SB_SIMPLEID,
-                          reinterpret_cast<LPARAM>(text.c_str()));
+      SendDlgItemMessageW(Window(), kStatusBar, SB_SETTEXTW, SB_SIMPLEID,
+                          reinterpret_cast<LPARAM>(win32::WideFromText(text).c_str()));
       break;
     case kMsgSetPrinterLabel:
       SetLabel(kPrinterLabel, text);

@@ -73,6 +73,8 @@ class Win32ServiceWindow : public win32::RoutedWindow {
   bool CreateControls();
   HWND AddControl(const char* cls, const char* text, DWORD style, Control id, int left, int top,
                   int width, int height);
+  HWND AddControl(const wchar_t* cls, const wchar_t* text, DWORD style, Control id, int left,
+                  int top, int width, int height);
   void OnCommand(int id, int notification);
   void OnActivate(WPARAM wParam);
   void ApplyText(UINT message, const std::string& text);

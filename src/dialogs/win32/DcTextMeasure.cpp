@@ -1,11 +1,14 @@
 #include "dialogs/win32/DcTextMeasure.h"
 
+#include "settings/win32/WideNames32.h"
+
 namespace korv::win32 {
 
 int DcTextMeasure::TextWidth(const std::string& text) {
   if (!dc_.Get() || text.empty()) return 0;
   SIZE size{};
-  if (!GetTextExtentPoint32A(dc_.Get(), text.data(), static_cast<int>(text.size()), &size))
+  const std::wstring wide = WideFromText(text);  // measured as the rows draw it
+  if (!GetTextExtentPoint32W(dc_.Get(), wide.data(), static_cast<int>(wide.size()), &size))
     return 0;
   return static_cast<int>(size.cx);
 }

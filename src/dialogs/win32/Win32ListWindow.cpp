@@ -4,6 +4,7 @@
 
 #include "dialogs/ListKeys.h"
 #include "dialogs/win32/DcTextMeasure.h"
+#include "settings/win32/WideNames32.h"
 #include "win32/ProgramIcon.h"
 
 namespace korv::win32 {
@@ -193,12 +194,12 @@ void Win32ListWindow::DrawRow(const DRAWITEMSTRUCT& item) {
   if (item.itemID != static_cast<UINT>(-1)) {
     const bool current = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rect, GetSysColorBrush(current ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const std::string text = selection_.RowText(static_cast<int>(item.itemID));
+    const std::wstring text = WideFromText(selection_.RowText(static_cast<int>(item.itemID)));
     SelectedObject selected(dc, shownFont_);
     const COLORREF oldColour =
         SetTextColor(dc, GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, rect.left + 2, rect.top + kRowSpacing / 2, text.data(),
+    TextOutW(dc, rect.left + 2, rect.top + kRowSpacing / 2, text.data(),
              static_cast<int>(text.size()));
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColour);

@@ -35,6 +35,12 @@ std::wstring WideFromWtf8(const std::string& name) {
   return std::wstring(wide.begin(), wide.end());
 }
 
+std::wstring WideFromText(const std::string& text) {
+  const std::u16string wide = Utf16FromWtf8(text);
+  if (Wtf8FromUtf16(wide) == text) return std::wstring(wide.begin(), wide.end());
+  return WideFromAnsi(text);
+}
+
 std::string Wtf8FromWide(const std::wstring& name) {
   return Wtf8FromUtf16(std::u16string(name.begin(), name.end()));
 }

@@ -11,6 +11,11 @@ namespace korv::win32 {
 std::wstring WideFromWtf8(const std::string& name);
 std::string Wtf8FromWide(const std::wstring& name);
 
+// A text for a window: file names and the service's own texts are UTF-8 (WTF-8); a printer
+// name comes through the ANSI printer calls in the code page, so bytes that are not
+// UTF-8 are read in that code page.
+std::wstring WideFromText(const std::string& text);
+
 // `\\?\` form of the current directory (`\\?\UNC\...` for a share); empty on failure.
 std::wstring LongCurrentDirectory();
 

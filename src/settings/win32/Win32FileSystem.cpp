@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "settings/win32/OpenFileChanges.h"
 #include "settings/win32/SpoolContainment.h"
 #include "settings/win32/WideNames32.h"
 #include "win32/UniqueHandle.h"
@@ -59,10 +60,26 @@ class Win32FindSession : public FindSession {
   Win32FileSystem& files_;
 };
 
-class Win32JobFile : public JobFile {
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+  FileIdentity identity;
+  identity.volume = info.dwVolumeSerialNumber;
+  identity.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  identity.creationTime = Ticks(info.ftCreationTime);
+  return identity;
+}
+
+bool IdentityOf(HANDLE file, FileIdentity& identity, DWORD& attributes) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file, &info)) return false;
+  identity = IdentityOf(info);
+  attributes = info.dwFileAttributes;
+  return true;
+}
+
+class Win32SpoolFile : public SpoolFile {
  public:
-  Win32JobFile(UniqueFileHandle handle, std::string name)
-      : handle_(std::move(handle)), name_(std::move(name)) {}
+  Win32SpoolFile(UniqueFileHandle handle, std::string name, std::wstring path)
+      : handle_(std::move(handle)), name_(std::move(name)), path_(std::move(path)) {}
   bool Read(char* buffer, std::size_t size, std::size_t& got) override {
     const DWORD wanted = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
     DWORD read = 0;
@@ -74,10 +91,35 @@ class Win32JobFile : public JobFile {
     return SetFilePointer(handle_.Get(), 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
   }
   std::string Name() const override { return name_; }
+  bool Delete() override {
+    if (win32::DeleteOnClose(handle_.Get())) return true;
+    return MakeWritable() && win32::DeleteOnClose(handle_.Get());
+  }
+  bool MoveTo(const std::string& path) override {
+    return win32::Rename(handle_.Get(), win32::LongPathOf(path));
+  }
 
  private:
+  // A read-only file cannot be deleted. Its attribute is cleared through a handle of its
+  // own (this one may not write attributes), once that is known to be the same file.
+  bool MakeWritable() {
+    UniqueFileHandle writer(CreateFileW(path_.c_str(), FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                                        nullptr));
+    FileIdentity mine, theirs;
+    DWORD attributes = 0, ignored = 0;
+    if (!writer || !IdentityOf(handle_.Get(), mine, ignored) ||
+        !IdentityOf(writer.Get(), theirs, attributes) || !(mine == theirs))
+      return false;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return false;  // not why it would not go
+    DWORD cleared = attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
+    return win32::SetAttributes(writer.Get(), cleared ? cleared : FILE_ATTRIBUTE_NORMAL);
+  }
+
   UniqueFileHandle handle_;
   std::string name_;
+  std::wstring path_;  // as it was opened
 };
 
 }  // namespace
@@ -151,13 +193,25 @@ bool Win32FileSystem::DeleteFile(const std::string& name) {
 }
 
 SpoolFileOpen Win32FileSystem::OpenSpoolFile(const std::string& name) {
+  // Shared with readers only: a file a writer still holds is refused.
+  return OpenSpool(name, GENERIC_READ | DELETE, FILE_SHARE_READ);
+}
+
+SpoolFileOpen Win32FileSystem::OpenSpoolFileToMove(const std::string& name) {
+  return OpenSpool(name, FILE_READ_ATTRIBUTES | DELETE,
+                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+}
+
+SpoolFileOpen Win32FileSystem::OpenSpool(const std::string& name, DWORD access, DWORD share) {
   SpoolFileOpen out;
   const std::wstring dir = win32::LongCurrentDirectory();
   const std::wstring leaf = win32::WideFromWtf8(name);
-  // A link is opened as itself (and refused below), never followed.
-  UniqueFileHandle handle(
-      CreateFileW(SpoolPath(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  const std::wstring path = SpoolPath(name);
+  // A link is opened as itself (and refused below), never followed. DELETE access lets
+  // the service remove or move the very file it opened.
+  UniqueFileHandle handle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr));
   if (!handle) {
     const DWORD code = GetLastError();
     out.error = OpenErrorOf(code);
@@ -176,27 +230,11 @@ SpoolFileOpen Win32FileSystem::OpenSpoolFile(const std::string& name) {
     out.error = SpoolOpenError::NotInSpool;
     return out;
   }
-  out.identity.volume = info.dwVolumeSerialNumber;
-  out.identity.index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
-  out.identity.creationTime = Ticks(info.ftCreationTime);
+  out.identity = IdentityOf(info);
   out.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
   out.lastWriteTime = Ticks(info.ftLastWriteTime);
-  out.file = std::make_unique<Win32JobFile>(std::move(handle), name);
+  out.file = std::make_unique<Win32SpoolFile>(std::move(handle), name, path);
   return out;
-}
-
-bool Win32FileSystem::ClearReadOnly(const std::string& name) {
-  const std::wstring path = SpoolPath(name);
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
-  DWORD cleared = attributes & ~DWORD{FILE_ATTRIBUTE_READONLY};
-  if (cleared == 0) cleared = FILE_ATTRIBUTE_NORMAL;
-  return SetFileAttributesW(path.c_str(), cleared) != FALSE;
-}
-
-bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
-  return MoveFileExW(SpoolPath(from).c_str(), win32::LongPathOf(to).c_str(), 0) != FALSE;
 }
 
 bool Win32FileSystem::CreateNewFile(const std::string& path, std::uint32_t& error) {
@@ -207,6 +245,37 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, std::uint32_t& erro
     return false;
   }
   return true;
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& name, std::string& content) {
+  UniqueFileHandle file(CreateFileW(win32::LongPathOf(name).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  content.clear();
+  char buffer[4096];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return false;
+    if (read == 0) return true;
+    content.append(buffer, read);
+  }
+}
+
+bool Win32FileSystem::ReplaceWholeFile(const std::string& name, const std::string& content) {
+  const std::wstring target = win32::LongPathOf(name);
+  const std::wstring fresh = target + L".TMP";  // a name the listing never takes
+  {
+    UniqueFileHandle file(CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                   nullptr) ||
+        written != content.size() || !FlushFileBuffers(file.Get()))
+      return false;
+  }
+  return MoveFileExW(fresh.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {

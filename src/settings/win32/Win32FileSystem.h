@@ -22,8 +22,9 @@ class Win32FileSystem : public FileSystem {
   bool CreateNewFile(const std::string& path, std::uint32_t& error) override;
   bool CopyFile(const std::string& from, const std::string& to) override;
   SpoolFileOpen OpenSpoolFile(const std::string& name) override;
-  bool ClearReadOnly(const std::string& name) override;
-  bool MoveFile(const std::string& from, const std::string& to) override;
+  SpoolFileOpen OpenSpoolFileToMove(const std::string& name) override;
+  bool ReadWholeFile(const std::string& name, std::string& content) override;
+  bool ReplaceWholeFile(const std::string& name, const std::string& content) override;
 
   // A listed entry: its short name is kept for a name only that one opens.
   void NoteListed(const wchar_t* name, const wchar_t* shortName);
@@ -31,6 +32,7 @@ class Win32FileSystem : public FileSystem {
  private:
   // The long-path form of a spool name, by its short name where Windows forbids the long one.
   std::wstring SpoolPath(const std::string& name);
+  SpoolFileOpen OpenSpool(const std::string& name, DWORD access, DWORD share);
 
   std::mutex shortNamesMutex_;
   std::map<std::wstring, std::wstring> shortNames_;  // forbidden long name -> short name

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <utility>
 
 namespace korv::driver {
@@ -30,6 +32,43 @@ std::string StatusBarPart(HWND statusBar, WPARAM part) {
     return {};
   }
   return buffer.Read(size);
+}
+
+std::string Utf8Of(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+// The same read with the wide messages, as UTF-8: what the window holds, not its code page.
+std::string StatusBarPartWide(HWND statusBar, WPARAM part) {
+  DWORD_PTR lengthAndType = 0;
+  SendMessageTimeoutW(statusBar, SB_GETTEXTLENGTHW, part, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs,
+                      &lengthAndType);
+  const SIZE_T size = ((lengthAndType & 0xffff) + 1) * sizeof(wchar_t);
+  RemoteBuffer buffer(statusBar, size);
+  if (buffer.Address() == nullptr) return {};
+  DWORD_PTR ignored = 0;
+  if (!SendMessageTimeoutW(statusBar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer.Address()),
+                           SMTO_ABORTIFHUNG, kTextTimeoutMs, &ignored)) {
+    return {};
+  }
+  const std::string bytes = buffer.ReadBytes(0, size);
+  std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
+  return Utf8Of(wide.substr(0, wide.find(L'\0')));
+}
+
+std::string StatusBarTextWide(HWND statusBar) {
+  DWORD_PTR simple = 0;
+  SendMessageTimeoutW(statusBar, SB_ISSIMPLE, 0, 0, SMTO_ABORTIFHUNG, kTextTimeoutMs, &simple);
+  if (!simple) return StatusBarPartWide(statusBar, 0);
+  std::string text = StatusBarPartWide(statusBar, SB_SIMPLEID);
+  return text.empty() ? StatusBarPartWide(statusBar, 0) : text;
 }
 
 // A list box's answer to a message without arguments; LB_ERR (-1) when it does not answer.
@@ -179,6 +218,7 @@ JsonLine DescribeControl(HWND control, HWND top) {
       .Text("class", cls)
       .Number("id", GetDlgCtrlID(control))
       .Text("text", statusBar ? StatusBarText(control) : WindowText(control))
+      .Text("wide_text", statusBar ? StatusBarTextWide(control) : std::string())
       .Flag("visible", IsWindowVisible(control) != FALSE)
       .Flag("enabled", IsWindowEnabled(control) != FALSE)
       .Numbers("rect", RectIn(control, top));

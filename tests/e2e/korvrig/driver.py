@@ -10,6 +10,11 @@ import time
 from .base import DEFAULT_QUEUE, WIN32_DIR, WINE, RigError, wait_until, windows_path
 
 
+def wide(control):
+    """A control record's wide_text (UTF-8 bytes, one character per byte) as str."""
+    return control["wide_text"].encode("latin-1").decode("utf-8", errors="replace")
+
+
 def window_arg(window):
     if isinstance(window, dict):
         return f"#{window['hwnd']}"
@@ -84,6 +89,10 @@ class Driver:
 
     def status_text(self, window):
         return self.control(window, cls="msctls_statusbar32")["text"]
+
+    def status_text_wide(self, window):
+        """The status bar's text read with the wide messages (SB_GETTEXTW), as str."""
+        return wide(self.control(window, cls="msctls_statusbar32"))
 
     def rect(self, window):
         """{"client": [l, t, r, b], "window": [l, t, r, b] (screen)}."""

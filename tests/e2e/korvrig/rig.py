@@ -177,6 +177,12 @@ class Rig:
         self._services.append(service)
         return service
 
+    def restart_service(self, service):
+        """Starts korvprint.exe again in the home of `service`, which has ended."""
+        again = Service(self, service.home)
+        self._services.append(again)
+        return again
+
     def kill_services(self):
         """Kills every service this process started that still runs (for tearDown)."""
         for service in self._services:

@@ -3,6 +3,8 @@
 // and a DISABLE file dropped during a long job ends it with the document thrown away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -96,22 +98,27 @@ TEST_F(TextOnChosenPrinter, DisableDuringALongJobThrowsTheDocumentAway) {
   EXPECT_EQ(system.log.Count("AbortDoc"), 1);
   EXPECT_EQ(system.log.Count("EndDoc"), 0);
   EXPECT_FALSE(files.Exists(kSpool, "disable"));
+  EXPECT_NE(std::find(files.log.begin(), files.log.end(), "delete opened disable"),
+            files.log.end());  // through the file as the loop opens it, never by name
   EXPECT_TRUE(files.Exists(kSpool, "JOB1"));  // the loop leaves a stopped job in place
   // It was seen early, not at the end of the job.
   EXPECT_LT(system.log.texts.size(), 20000u);
 }
 
-// An empty or hidden DISABLE, or one in a subfolder, is not the control file.
+// An empty or hidden DISABLE, one in a subfolder, or a link named so that leads out of the
+// spool folder is not the control file.
 TEST_F(TextOnChosenPrinter, WhatIsNotAControlFileDoesNotStopAJob) {
   files.AddDirectory(std::string(kSpool) + "\\SUB");
   struct Case {
     std::string dir, data;
     std::uint32_t attributes;
+    bool outside = false;
   };
   for (const Case& c : {Case{kSpool, "", kAttrArchive}, Case{kSpool, "1", kAttrHidden},
-                        Case{std::string(kSpool) + "\\SUB", "1", kAttrArchive}}) {
-    SCOPED_TRACE(c.dir + " " + std::to_string(c.attributes));
-    files.AddFile(c.dir, "DISABLE", c.data, c.attributes);
+                        Case{std::string(kSpool) + "\\SUB", "1", kAttrArchive},
+                        Case{kSpool, "1", kAttrArchive, true}}) {
+    SCOPED_TRACE(c.dir + " " + std::to_string(c.attributes) + (c.outside ? " link" : ""));
+    files.AddFile(c.dir, "DISABLE", c.data, c.attributes).outside = c.outside;
     JobOutcome outcome = JobOutcome::Stopped;
     EXPECT_EQ(Print(LongText(400), &outcome), "");
     EXPECT_EQ(outcome, JobOutcome::Printed);

@@ -18,7 +18,7 @@ TEST_F(PrintLoopTest, AJobIsPrintedFromItsFirstByteThenClosedAndDeleted) {
   EXPECT_EQ(files.openJobs, 0);
   EXPECT_FALSE(state.flags.Printing);
   EXPECT_EQ(view.status, "Status - not printing");
-  EXPECT_EQ(files.log.back(), "delete JOB");  // by its bare name
+  EXPECT_EQ(files.log.back(), "delete opened JOB");  // through the file as it was opened
 }
 
 TEST_F(PrintLoopTest, AJobWaitsWhileItsWriterHoldsItAndHoldsBackTheFilesBehindIt) {

@@ -2,6 +2,8 @@
 // control files came while it waited; jobs taken afterwards follow the new mode.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "unit/spool/PrintLoopFixture.h"
 
 namespace korv::testing {
@@ -68,6 +70,71 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"RawThenRawPage", "RAWPRINT", "RAWPAGE", "raw", "rawpage"},
                       ModeCase{"TextUnchanged", "", "", "text", "text"}),
     CaseName);
+
+// A kept job's mode survives a restart through the state file, unless the file is damaged
+// or missing, or the job is not the one that was kept.
+class KeptModeRestartTest : public PrintLoopTest {};
+
+TEST_F(KeptModeRestartTest, ARestartPrintsAKeptJobInItsModeUnlessTheStateIsLost) {
+  struct Case {
+    const char* what;
+    std::function<void(fakes::FakeFileSystem&)> whileDown;
+    const char* printed;   // the bytes printed after the restart
+    const char* printsAs;  // "raw" or "text"
+  };
+  const auto stateFile = [](fakes::FakeFileSystem& f) -> std::string& {
+    return f.FindOpened(f.OpenSpoolFile(KeptModes::kStateFile).identity.index)->data;
+  };
+  const Case cases[] = {
+      {"intact", [](fakes::FakeFileSystem&) {}, "\x1b@raw job", "raw"},
+      {"cut short", [&](fakes::FakeFileSystem& f) { stateFile(f).resize(30); }, "\x1b@raw job",
+       "text"},
+      {"garbled", [&](fakes::FakeFileSystem& f) { stateFile(f)[0] = 'X'; }, "\x1b@raw job", "text"},
+      {"missing",
+       [](fakes::FakeFileSystem& f) { f.DeleteFile(std::string(kSpoolDir) + "\\KEPTMODE.TMP"); },
+       "\x1b@raw job", "text"},
+      {"gone, a new job under its name",
+       [](fakes::FakeFileSystem& f) {
+         f.DeleteFile(std::string(kSpoolDir) + "\\KEPT");
+         f.AddFile(kSpoolDir, "KEPT", "a new text job");
+       },
+       "a new text job", "text"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes::FakeFileSystem disk;
+    disk.AddDirectory(kSpoolDir);
+    disk.SetCurrentDirectory(kSpoolDir);
+    {
+      ServiceState before;
+      before.spoolDirectory = kSpoolDir;
+      fakes::FakeRawJobBranch failing;
+      failing.failWith = "Cannot print on KorvReject1: refused";
+      PrintLoop first{before, Ports(disk, profile, text, failing)};
+      disk.AddFile(kSpoolDir, "RAWPRINT", "x");
+      first.Poll();
+      disk.AddFile(kSpoolDir, "KEPT", "\x1b@raw job");
+      first.Poll();
+      ASSERT_TRUE(disk.Exists(kSpoolDir, "KEPT"));
+      ASSERT_TRUE(disk.Exists(kSpoolDir, KeptModes::kStateFile));
+    }
+    c.whileDown(disk);
+    ServiceState after;  // started afresh: text mode
+    after.spoolDirectory = kSpoolDir;
+    fakes::FakeTextJobBranch texts;
+    fakes::FakeRawJobBranch raws;
+    PrintLoop restarted{after, Ports(disk, profile, texts, raws)};
+    restarted.ThreadStart();
+    for (int i = 0; i < 3; ++i) restarted.Poll();
+    const std::vector<std::string>& got =
+        std::string(c.printsAs) == "raw" ? raws.printed : texts.printed;
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0], c.printed);
+    EXPECT_EQ(texts.printed.size() + raws.printed.size(), 1u);
+    // Printed or gone, nothing is remembered: the state file is not left behind.
+    EXPECT_EQ(disk.Names(kSpoolDir), std::vector<std::string>{});
+  }
+}
 
 }  // namespace
 }  // namespace korv::testing

@@ -86,7 +86,7 @@ TEST_F(PrintLoopTest, ReadOnlyFilesAreHandledOnceThenMadeWritableAndDeleted) {
   EXPECT_EQ(choice.calls, 1);
   EXPECT_EQ(raw.printed, std::vector<std::string>{"read-only job"});
   EXPECT_TRUE(files.Names(kSpoolDir).empty());
-  EXPECT_TRUE(Logged(files.log, "attrib JOB"));
+  EXPECT_TRUE(Logged(files.log, "attrib opened JOB"));
   EXPECT_EQ(view.status, "Status - not printing");
 }
 
@@ -125,11 +125,12 @@ TEST_F(PrintLoopTest, ANewJobUnderAHandledJobsNameWithTheSameSizeAndTimeIsPrinte
   job.lastWriteTime = 5;
   text.during = [&] {
     text.during = nullptr;
-    job.index = 1000;
-    job.data = "87654321";
+    files.Rename(kSpoolDir, "SAME", "MOVED");
+    Spool("SAME", "87654321").lastWriteTime = 5;
   };
   EXPECT_EQ(Polls(1), 1);
-  EXPECT_TRUE(InSpool("SAME"));  // not ours to delete
+  EXPECT_TRUE(InSpool("SAME"));  // not ours to delete: the printed one went
+  EXPECT_FALSE(InSpool("MOVED"));
   EXPECT_EQ(Polls(1), 1);
   EXPECT_EQ(text.printed, (std::vector<std::string>{"12345678", "87654321"}));
   EXPECT_FALSE(InSpool("SAME"));

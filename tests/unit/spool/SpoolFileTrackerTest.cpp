@@ -47,17 +47,23 @@ TEST(SpoolFileTracker, SetsAsideOnlyAFileUnchangedForFiveMinutes) {
 
 TEST(SpoolFileTracker, RefusesOnceAndForgetsWhatIsNoLongerListed) {
   SpoolFileTracker tracker;
-  EXPECT_TRUE(tracker.Refuse("A_LINK", "it is a link to a file outside WINPRINT"));
-  EXPECT_FALSE(tracker.Refuse("a_link", "again"));
-  EXPECT_TRUE(tracker.Refused("A_LINK"));
+  const Listing link{10, 5};
+  EXPECT_TRUE(tracker.Refuse("A_LINK", link, "it is a link to a file outside WINPRINT"));
+  EXPECT_FALSE(tracker.Refuse("a_link", link, "again"));
+  EXPECT_TRUE(tracker.Refused("A_LINK", link));
   EXPECT_EQ(tracker.Problem(), "not taken: A_LINK: it is a link to a file outside WINPRINT");
   for (std::uint64_t i = 0; i < 3; ++i) tracker.NoteFailure("HELD", Listing{}, "in use", i * 1000);
 
   tracker.KeepOnly({"HELD"});
-  EXPECT_FALSE(tracker.Refused("A_LINK"));
+  EXPECT_FALSE(tracker.Refused("A_LINK", link));
   EXPECT_TRUE(tracker.PassOver("HELD", 2500));
   tracker.KeepOnly({});
   EXPECT_FALSE(tracker.PassOver("HELD", 2500));
+
+  // A file listed otherwise under a refused name (the link replaced) is looked at afresh.
+  tracker.Refuse("DISABLE", link, "it is a link to a file outside WINPRINT");
+  EXPECT_FALSE(tracker.Refused("DISABLE", Listing{1, 6}));
+  EXPECT_FALSE(tracker.Refused("DISABLE", link));
   EXPECT_TRUE(tracker.Problem().empty());
 }
 
