@@ -68,7 +68,7 @@ bool RecentJobsWindow::Create() {
 }
 
 bool RecentJobsWindow::CreateControls() {
-  // Wide: job and printer names may be in any script.
+  // Wide: job names may be in any script; printer names come in the code page (WideFromText).
   list_ = CreateWindowExW(
       WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SHOWSELALWAYS, kMargin,
@@ -100,7 +100,7 @@ HWND RecentJobsWindow::AddButton(const char* caption, Control id, DWORD style, i
 
 void RecentJobsWindow::AddColumns() {
   for (int i = 0; i < kRecentJobsColumns; ++i) {
-    std::wstring title = win32::WideFromWtf8(ColumnTitle(static_cast<RecentJobsColumn>(i)));
+    std::wstring title = win32::WideFromText(ColumnTitle(static_cast<RecentJobsColumn>(i)));
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt =
@@ -148,7 +148,7 @@ void RecentJobsWindow::Fill(const std::vector<std::string>& selectedKeys,
   const auto& rows = jobs_.Rows();
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < kRecentJobsColumns; ++c) {
-      std::wstring text = win32::WideFromWtf8(CellText(rows[r], static_cast<RecentJobsColumn>(c)));
+      std::wstring text = win32::WideFromText(CellText(rows[r], static_cast<RecentJobsColumn>(c)));
       LVITEMW item{};
       item.mask = LVIF_TEXT;
       item.iItem = static_cast<int>(r);
