@@ -26,6 +26,8 @@
 #include "base/win32/Win32LogClock.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
+#include "dialogs/win32/Win32TextViewer.h"
+#include "history/win32/RecentJobsWindow.h"
 #include "joblog/JobLogWriter.h"
 #include "joblog/ServiceJobFacts.h"
 #include "joblog/win32/Win32LogFile.h"
@@ -135,21 +137,27 @@ struct PrintService {
   ServiceStartup startup;
 };
 
-// The service window with its dialogs and handlers.
+// The service window with its dialogs and handlers, and the "Recent jobs" window.
 struct Window {
-  Window(Basics& b, Printing& p)
+  Window(Basics& b, Printing& p, PrintService& s, HWND owner)
       : fontDialog([this] { return form.Window(); },
                    [&p] { return p.printer.DefaultPrinterName(); }),
         listSelector([this] { return form.Window(); }, b.profile),
         handlers(ServiceWindowDeps{b.state, b.profile, b.view, b.files, p.choice, p.selection,
                                    p.canvasFont, fontDialog, listSelector, p.metrics, confirmBox,
-                                   b.shell}) {}
+                                   b.shell}),
+        recentJobs(owner, {s.history.History(), s.history.Reprints(), textViewer, b.profile,
+                           [&p] { return p.selection.PrinterList(); },
+                           [this](const std::string& text) { return confirmBox.Confirm(text); },
+                           ShowApplicationError}) {}
 
   Win32ServiceWindow form;
   ChooseFontDialog fontDialog;
   win32::Win32ListSelector listSelector;
   Win32ConfirmBox confirmBox;
   ServiceWindowHandlers handlers;
+  win32::Win32TextViewer textViewer;
+  RecentJobsWindow recentJobs;
 };
 
 Win32ServiceWindow::Events WindowEvents(Window& w, Printing& p, PrintService& s) {
@@ -181,7 +189,11 @@ void AddTrayIcon(Application& application, Window& w, PrintService& s) {
       win32::TrayIcon::TrayMenu{[&w] { RunHandler([&w] { w.form.Show(); }); },
                                 [&w] { RunHandler([&w] { w.handlers.AskToRemove(); }); },
                                 [&s] { win32::OpenJobLog(s.logFile.Path()); },
-                                "korvprint " KORV_VERSION},
+                                "korvprint " KORV_VERSION,
+                                [&w] {
+                                  if (!w.recentJobs.Open())
+                                    ShowApplicationError("Cannot open Recent jobs");
+                                }},
       ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
   icon.SetHint("Korvelane Printer");
   icon.SetHideOnRestore(true);
@@ -195,7 +207,7 @@ void AddTrayIcon(Application& application, Window& w, PrintService& s) {
 }
 
 // The exit code of the quit message.
-int RunMessageLoop(Application& application, Win32ServiceWindow& form) {
+int RunMessageLoop(Application& application, Window& w) {
   int exitCode = 0;
   MSG msg{};
   while (!application.Terminated()) {
@@ -205,7 +217,7 @@ int RunMessageLoop(Application& application, Win32ServiceWindow& form) {
       break;
     }
     if (got == -1) break;
-    if (form.PreTranslateMessage(msg)) continue;
+    if (w.form.PreTranslateMessage(msg) || w.recentJobs.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -233,7 +245,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Basics basics(application);
   Printing printing(basics);
   PrintService service(basics, printing);
-  Window window(basics, printing);
+  Window window(basics, printing, service, application.Window());
   if (!window.form.Create(application.Window(), WindowEvents(window, printing, service))) return 1;
   basics.windowView.Attach(window.form.Window());
 
@@ -243,5 +255,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   AddTrayIcon(application, window, service);
   window.form.ShowMinimised();
 
-  return StopService(basics, service, RunMessageLoop(application, window.form));
+  return StopService(basics, service, RunMessageLoop(application, window));
 }

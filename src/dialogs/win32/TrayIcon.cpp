@@ -26,6 +26,7 @@ constexpr UINT kPrinterOptionsItem = 1;
 constexpr UINT kRemoveItem = 2;
 constexpr UINT kOpenLogItem = 3;
 constexpr UINT kAboutItem = 4;
+constexpr UINT kRecentJobsItem = 5;
 
 }  // namespace
 
@@ -159,6 +160,8 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   if (!AppendMenuA(menu.Get(), MF_STRING, kPrinterOptionsItem, "&Printer Options") ||
+      (menu_.RecentJobs &&
+       !AppendMenuA(menu.Get(), MF_STRING, kRecentJobsItem, "Recent &Jobs...")) ||
       (menu_.OpenLog && !AppendMenuA(menu.Get(), MF_STRING, kOpenLogItem, "Open &Log")) ||
       !AppendMenuA(menu.Get(), MF_STRING, kRemoveItem, "&Remove"))
     return;
@@ -177,6 +180,8 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
     menu_.Remove();
   else if (chosen == static_cast<BOOL>(kOpenLogItem) && menu_.OpenLog)
     menu_.OpenLog();
+  else if (chosen == static_cast<BOOL>(kRecentJobsItem) && menu_.RecentJobs)
+    menu_.RecentJobs();
 }
 
 // Messages ----------------------------------------------------------------

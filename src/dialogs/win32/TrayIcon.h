@@ -26,6 +26,7 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
     std::function<void()> Remove;          // "&Remove": AskToRemove
     std::function<void()> OpenLog;         // "Open &Log", shown when set
     std::string About;                     // a grayed last line, shown when not empty
+    std::function<void()> RecentJobs;      // "Recent &Jobs...", shown when set
   };
 
   // `applicationWindow` may be null (then the service window stands alone);

@@ -29,6 +29,9 @@ int StartDocCommand(const Args& args);
 int ReadResources(const Args& args);
 int ShowXWindow(const Args& args);
 int HoldFile(const Args& args);
+int ReadListView(const Args& args);
+int SelectListRows(const Args& args);
+int ClickListColumn(const Args& args);
 
 // Prints {"error": text} and returns `code`.
 int Fail(int code, const std::string& text);

@@ -35,6 +35,9 @@ const Command kCommands[] = {
     {"resources", korv::driver::ReadResources, "resources FILE"},
     {"xwindow", korv::driver::ShowXWindow, "xwindow WINDOW"},
     {"hold", korv::driver::HoldFile, "hold write FILE SECONDS SOURCE | hold read FILE SECONDS"},
+    {"listview", korv::driver::ReadListView, "listview WINDOW"},
+    {"lvselect", korv::driver::SelectListRows, "lvselect WINDOW [ROW ...]"},
+    {"lvcolumn", korv::driver::ClickListColumn, "lvcolumn WINDOW COLUMN"},
 };
 
 }  // namespace

@@ -13,41 +13,6 @@ namespace {
 
 constexpr UINT kTextTimeoutMs = 2000;
 
-// Memory inside another process, for messages that pass a buffer pointer.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HWND owner, SIZE_T size) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(owner, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_ != nullptr) {
-      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    }
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-  ~RemoteBuffer() {
-    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) CloseHandle(process_);
-  }
-  void* Address() const { return address_; }
-  std::string Read(SIZE_T size) const {
-    const std::string bytes = ReadRaw(size);
-    return bytes.substr(0, bytes.find('\0'));
-  }
-  std::string ReadRaw(SIZE_T size) const {
-    std::string bytes(size, '\0');
-    SIZE_T got = 0;
-    if (!ReadProcessMemory(process_, address_, bytes.data(), size, &got)) return {};
-    bytes.resize(got);
-    return bytes;
-  }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-};
-
 BOOL CALLBACK CollectChild(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
@@ -92,7 +57,7 @@ std::string StatusBarPartWide(HWND statusBar, WPARAM part) {
                            SMTO_ABORTIFHUNG, kTextTimeoutMs, &ignored)) {
     return {};
   }
-  const std::string bytes = buffer.ReadRaw(size);
+  const std::string bytes = buffer.ReadBytes(0, size);
   std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
   std::memcpy(wide.data(), bytes.data(), wide.size() * sizeof(wchar_t));
   return Utf8Of(wide.substr(0, wide.find(L'\0')));
@@ -115,6 +80,42 @@ long long ListBoxValue(HWND listBox, UINT message) {
 }
 
 }  // namespace
+
+RemoteBuffer::RemoteBuffer(HWND owner, SIZE_T size) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(owner, &pid);
+  process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process_ != nullptr) {
+    address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (process_ != nullptr) CloseHandle(process_);
+}
+
+std::string RemoteBuffer::Read(SIZE_T size) const {
+  std::string bytes = ReadBytes(0, size);
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+std::string RemoteBuffer::ReadBytes(SIZE_T offset, SIZE_T size) const {
+  std::string bytes(size, '\0');
+  SIZE_T got = 0;
+  if (!ReadProcessMemory(process_, static_cast<char*>(address_) + offset, bytes.data(), size,
+                         &got)) {
+    return {};
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+bool RemoteBuffer::Write(SIZE_T offset, const void* data, SIZE_T size) const {
+  SIZE_T put = 0;
+  return WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, &put) &&
+         put == size;
+}
 
 HWND ResolveWindow(const std::string& which) {
   if (which.size() > 1 && which[0] == '#') {

@@ -9,6 +9,25 @@
 
 namespace korv::driver {
 
+// Memory inside another process, for messages that pass a buffer pointer: the control
+// writes into (or reads from) the caller's buffer, so the buffer must live in its process.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND owner, SIZE_T size);
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  ~RemoteBuffer();
+  void* Address() const { return address_; }
+  // Up to `size` bytes from the start, cut at the first zero byte.
+  std::string Read(SIZE_T size) const;
+  std::string ReadBytes(SIZE_T offset, SIZE_T size) const;
+  bool Write(SIZE_T offset, const void* data, SIZE_T size) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+};
+
 // A window given on the command line: "#<decimal handle>" or an exact title (top-level windows,
 // hidden ones included). Null when there is none.
 HWND ResolveWindow(const std::string& which);

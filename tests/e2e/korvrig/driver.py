@@ -124,6 +124,31 @@ class Driver:
         """Posts one WM_CHAR per character of `text` to the window, in order."""
         return self._one("type", window_arg(window), text)
 
+    def list_view(self, window):
+        """The window's first list-view (report view): {"hwnd", "columns": [titles], "rows":
+        [{"texts": [cells], "selected": bool}]}, top row first. Its texts are the control's
+        wide texts, so they come back as they are shown (any script)."""
+        code, records = self.run("listview", window_arg(window))
+        if code != 0 or not records:
+            raise DriverError(f"listview {window!r}: {records}")
+
+        def text(t):
+            return t.encode("latin-1").decode("utf-8")
+        head, rows = records[0], records[1:]
+        return {"hwnd": head["hwnd"], "columns": [text(t) for t in head["columns"]],
+                "rows": [{"texts": [text(t) for t in r["texts"]], "selected": r["selected"]}
+                         for r in rows]}
+
+    def select_rows(self, window, rows):
+        """Makes exactly these rows (from 0) of the window's list-view selected, the first
+        focused, as clicks would."""
+        return self._one("lvselect", window_arg(window), *rows)
+
+    def click_column(self, window, column):
+        """Clicks the header of a column (from 0) of the window's list-view (posted mouse
+        button messages in the middle of it)."""
+        return self._one("lvcolumn", window_arg(window), column)
+
     def tray_icons(self):
         """Handles of the icons in Wine's notification area: the child windows of its own tray
         window (shown when the display has no tray of its own, as under Xvfb). A mouse message
