@@ -23,6 +23,13 @@ bool SameName(const std::string& a, const std::string& b) {
 
 void HistoryStore::Open(const HistoryLimits& limits) {
   std::lock_guard guard(lock_);
+  if (limits.count == 0) {
+    // Turned off: nothing is made, and what an earlier run kept goes with its index, since
+    // the jobs may hold personal data.
+    for (const std::string& name : FolderFiles()) files_.DeleteFile(PathOf(name));
+    entries_.clear();
+    return;
+  }
   files_.CreateDirectory(folder_);  // usually there already
   const std::optional<std::string> text = index_.Read(PathOf(kHistoryIndexName));
   entries_ = text ? ParseIndex(*text) : std::vector<HistoryEntry>{};

@@ -105,5 +105,17 @@ TEST_F(HistoryStoreTest, OpeningKeepsOnlyWhatTheIndexAndTheFolderAgreeOn) {
   EXPECT_TRUE(files.Names(kDir).empty());
 }
 
+TEST_F(HistoryStoreTest, TurnedOffItForgetsWhatAnEarlierRunKept) {
+  files.AddFile(kDir, "KEPT", "data");
+  index.files[store.PathOf(kHistoryIndexName)] =
+      "KEPT\t1796000000\tt\tKEPT\t4\traw\tReceipts\t0\tprinted\r\n";
+  store.Open({0, 200, 30});
+  EXPECT_TRUE(store.Entries().empty());
+  EXPECT_TRUE(files.Names(kDir).empty());
+  EXPECT_EQ(index.files[store.PathOf(kHistoryIndexName)],
+            "KEPT\t1796000000\tt\tKEPT\t4\traw\tReceipts\t0\tprinted\r\n")
+      << "no index is written for a history that is off";
+}
+
 }  // namespace
 }  // namespace korv
