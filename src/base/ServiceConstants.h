@@ -11,6 +11,9 @@ inline constexpr char kPrinterKey[] = "Printer";        // the chosen printer; m
 inline constexpr char kUseDefaultKey[] = "UseDefault";  // follow the default printer; missing: "Y"
 inline constexpr char kFontKey[] = "Font";              // the printer font; missing: kDefaultFont
 inline constexpr char kLogKey[] = "Log";                // "N": no job log; missing: "Y"
+// The host's character table (437, 850, 852, 866, KAMENICKY, MAZOVIA); missing: text jobs
+// keep the system's ANSI code page, raw jobs drawn by the program read 437.
+inline constexpr char kCodePageKey[] = "CodePage";
 
 inline constexpr char kNoPrinter[] = "";
 inline constexpr char kDefaultFont[] = "Courier New";
