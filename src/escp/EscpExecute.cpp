@@ -43,7 +43,9 @@ void EscpInterpreter::Reset() {
 }
 
 void EscpInterpreter::Execute(std::uint8_t letter) {
-  if (ExecuteStyle(letter, params_[0]) || ExecuteMotion(letter)) return;
+  if (ExecuteStyle(letter, params_[0]) || ExecutePitch(letter, params_[0]) ||
+      ExecuteVertical(letter, params_[0]) || ExecuteHorizontal(letter, params_[0]))
+    return;
   switch (letter) {
     case '@':
       FlushLine();
@@ -139,6 +141,14 @@ bool EscpInterpreter::ExecuteStyle(std::uint8_t letter, std::uint8_t n) {
     case '!':
       MasterSelect(n);
       break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+bool EscpInterpreter::ExecutePitch(std::uint8_t letter, std::uint8_t n) {
+  switch (letter) {
     case 'P':
     case 'M':
     case 'g':
@@ -170,8 +180,7 @@ void EscpInterpreter::MasterSelect(std::uint8_t n) {
   hmi_.reset();
 }
 
-bool EscpInterpreter::ExecuteMotion(std::uint8_t letter) {
-  const std::uint8_t n = params_[0];
+bool EscpInterpreter::ExecuteVertical(std::uint8_t letter, std::uint8_t n) {
   const bool nine = settings_.pins == 9;
   switch (letter) {
     case '0':
@@ -211,6 +220,15 @@ bool EscpInterpreter::ExecuteMotion(std::uint8_t letter) {
     case 'O':
       bottomLimit_ = pageLength_;
       break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+bool EscpInterpreter::ExecuteHorizontal(std::uint8_t letter, std::uint8_t n) {
+  const bool nine = settings_.pins == 9;
+  switch (letter) {
     case 'l':
       if (n * BaseCell() < rightMargin_) leftMargin_ = n * BaseCell();
       x_ = std::max(x_, leftMargin_);

@@ -151,27 +151,45 @@ void EscpInterpreter::ParamsDone() {
       collected_.clear();
       phase_ = Phase::UntilNul;
       return;
-    case EscpShape::LengthField: {
-      if (extended_) {
-        ExecuteExtended(second_, std::span(params_.data(), got_));
-        return;
-      }
-      extended_ = true;
-      second_ = params_[0];
-      const auto length = static_cast<std::uint32_t>(Param16(1));
-      got_ = 0;
-      if (length == 0) {
-        ExecuteExtended(second_, {});
-      } else if (length <= params_.size()) {
-        need_ = length;
-        phase_ = Phase::Params;
-      } else {
-        Unsupported('(', second_);  // nothing this long is carried out
-        owed_ = length;
-        phase_ = Phase::Skip;
-      }
+    case EscpShape::LengthField:
+      LengthFieldDone();
       return;
-    }
+    case EscpShape::Fixed:
+    case EscpShape::Unknown:
+    case EscpShape::UntilNul:
+      Execute(letter_);
+      return;
+    default:
+      DataCommandDone(ShapeOfEscCommand(letter_).shape);
+      return;
+  }
+}
+
+// ESC ( X: after the letter and the length, the data; carried out when it is short.
+void EscpInterpreter::LengthFieldDone() {
+  if (extended_) {
+    ExecuteExtended(second_, std::span(params_.data(), got_));
+    return;
+  }
+  extended_ = true;
+  second_ = params_[0];
+  const auto length = static_cast<std::uint32_t>(Param16(1));
+  got_ = 0;
+  if (length == 0) {
+    ExecuteExtended(second_, {});
+  } else if (length <= params_.size()) {
+    need_ = length;
+    phase_ = Phase::Params;
+  } else {
+    Unsupported('(', second_);  // nothing this long is carried out
+    owed_ = length;
+    phase_ = Phase::Skip;
+  }
+}
+
+// Commands whose parameters announce data: bit images, user characters, raster rows.
+void EscpInterpreter::DataCommandDone(EscpShape shape) {
+  switch (shape) {
     case EscpShape::BitImage:
       StartImage(params_[0], Param16(1));
       return;

@@ -58,7 +58,11 @@ class EscpInterpreter {
   void ParamsDone();
   void Execute(std::uint8_t letter);
   bool ExecuteStyle(std::uint8_t letter, std::uint8_t n);
-  bool ExecuteMotion(std::uint8_t letter);
+  bool ExecutePitch(std::uint8_t letter, std::uint8_t n);
+  bool ExecuteVertical(std::uint8_t letter, std::uint8_t n);
+  bool ExecuteHorizontal(std::uint8_t letter, std::uint8_t n);
+  void LengthFieldDone();
+  void DataCommandDone(EscpShape shape);
   void ExecuteExtended(std::uint8_t letter, std::span<const std::uint8_t> data);
   void MasterSelect(std::uint8_t n);
   void StopsDone();
