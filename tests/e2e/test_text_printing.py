@@ -1,7 +1,8 @@
 """Text jobs through the real program under Wine: what arrives at the printer as PostScript
 (Wine's driver, 300 dpi, Courier New mapped to Liberation Mono): pages, the cell grid at 10 and
 12 characters per inch, the line advance at 6 and 8 lines per inch, landscape, the cut at the
-right edge, box drawing, overlapping lines, and the test page; and text jobs read in code page 852."""
+right edge, box drawing, overlapping lines, and the test page; and text jobs read in code page
+852."""
 import re
 import subprocess
 import unittest
