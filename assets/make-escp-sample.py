@@ -61,8 +61,9 @@ def logo_band():
         bits = 0
         for y in range(24):
             r = math.hypot(x - 11.5, y - 11.5)
-            ink = 7.5 <= r <= 11.5 or (30 <= x < 96 and (y // 4) % 2 == 0 and x - 30 < 66 - 10 * (y // 8))
-            if ink:
+            ring = 7.5 <= r <= 11.5
+            bar = x >= 30 and (y // 4) % 2 == 0 and x - 30 < 66 - 10 * (y // 8)
+            if ring or bar:
                 bits |= 1 << (23 - y)
         columns.append(bits.to_bytes(3, "big"))
     n = len(columns)
@@ -96,13 +97,15 @@ def page_one():
         out.append(line(row([name, f"{qty:>5}", f"{price:>11.2f}", f"{amount:>13.2f}"], widths)))
     out.append(line(rule(BL, TU, BR, H, widths)))
     out.append(line())
-    out.append(line(SI, "Condensed columns:  Code      Batch     Made        Best before  Store at", DC2))
+    heading = "Condensed columns:  Code      Batch     Made        Best before  Store at"
+    out.append(line(SI, heading, DC2))
     for code, batch, made in [("RB-40", "A17", "2026-10-02"), ("CP-240", "B03", "2026-11-14")]:
-        out.append(line(SI, f"                    {code:<10}{batch:<10}{made:<12}-            dry", DC2))
+        out.append(line(SI, " " * 20, f"{code:<10}{batch:<10}{made:<12}-            dry", DC2))
     out.append(line())
     box = [STL] + [SH] * 34 + [STR]
     out.append(line(" " * 27, bytes(box)))
-    out.append(line(" " * 27, bytes([SV]), BOLD_ON, f" TOTAL EUR {total:>22.2f} ", BOLD_OFF, bytes([SV])))
+    out.append(line(" " * 27, bytes([SV]), BOLD_ON, f" TOTAL EUR {total:>22.2f} ", BOLD_OFF,
+                    bytes([SV])))
     out.append(line(" " * 27, bytes([SBL] + [SH] * 34 + [SBR])))
     out.append(line())
     out.append(line("Paid: ", bytes([FULL] * 6 + [DARK] * 6 + [MEDIUM] * 6 + [LIGHT] * 6), " 75 %"))
