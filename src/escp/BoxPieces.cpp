@@ -215,38 +215,30 @@ std::int32_t Reach(std::int32_t lineOffset, bool opposite, Arm across, bool befo
   return nearSide ? -gap : gap;  // stop at the nearer line, or turn at the farther one
 }
 
-std::array<std::int32_t, 2> Offsets(Arm arm, std::int32_t gap, int& count) {
-  count = arm == Arm::None ? 0 : arm == Arm::Single ? 1 : 2;
+// The places of an arm's lines across it: none, the centre, or either side of it.
+std::vector<std::int32_t> Offsets(Arm arm, std::int32_t gap) {
+  if (arm == Arm::Single) return {0};
   if (arm == Arm::Double) return {-gap, gap};
-  return {0, 0};
+  return {};
 }
 
 void AddLines(std::vector<BoxFill>& fills, const BoxPiece& piece, const Rect& cell, const Grid& g) {
   const Arm acrossH = Wider(piece.up, piece.down), acrossV = Wider(piece.left, piece.right);
   const bool up = piece.up != Arm::None, down = piece.down != Arm::None;
   const bool left = piece.left != Arm::None, right = piece.right != Arm::None;
-  int count = 0;
-  auto offsets = Offsets(piece.left, g.gap, count);
-  for (int i = 0; i < count; ++i) {
-    const std::int32_t o = offsets[static_cast<std::size_t>(i)];
+  for (std::int32_t o : Offsets(piece.left, g.gap)) {
     const std::int32_t r = Reach(o, right, acrossH, up, down, g.gap);
     fills.push_back({{cell.left, g.lineY + o, g.lineX + r + g.pen, g.lineY + o + g.pen}});
   }
-  offsets = Offsets(piece.right, g.gap, count);
-  for (int i = 0; i < count; ++i) {
-    const std::int32_t o = offsets[static_cast<std::size_t>(i)];
+  for (std::int32_t o : Offsets(piece.right, g.gap)) {
     const std::int32_t r = Reach(o, left, acrossH, up, down, g.gap);
     fills.push_back({{g.lineX - r, g.lineY + o, cell.right, g.lineY + o + g.pen}});
   }
-  offsets = Offsets(piece.up, g.gap, count);
-  for (int i = 0; i < count; ++i) {
-    const std::int32_t o = offsets[static_cast<std::size_t>(i)];
+  for (std::int32_t o : Offsets(piece.up, g.gap)) {
     const std::int32_t r = Reach(o, down, acrossV, left, right, g.gap);
     fills.push_back({{g.lineX + o, cell.top, g.lineX + o + g.pen, g.lineY + r + g.pen}});
   }
-  offsets = Offsets(piece.down, g.gap, count);
-  for (int i = 0; i < count; ++i) {
-    const std::int32_t o = offsets[static_cast<std::size_t>(i)];
+  for (std::int32_t o : Offsets(piece.down, g.gap)) {
     const std::int32_t r = Reach(o, up, acrossV, left, right, g.gap);
     fills.push_back({{g.lineX + o, g.lineY - r, g.lineX + o + g.pen, cell.bottom}});
   }
@@ -312,6 +304,10 @@ std::vector<BoxFill> BoxPieceFills(const BoxPiece& piece, const Rect& cell, std:
   if (cell.right <= cell.left || cell.bottom <= cell.top) return fills;
   AddBlock(fills, piece.block, cell);
   AddLines(fills, piece, cell, GridOf(cell, penWidth));
+  // A half of a cell one pixel across is nothing.
+  std::erase_if(fills, [](const BoxFill& f) {
+    return f.rect.right <= f.rect.left || f.rect.bottom <= f.rect.top;
+  });
   return fills;
 }
 

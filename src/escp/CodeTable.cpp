@@ -32,6 +32,22 @@ std::optional<CodePageId> CodePageFromProfile(std::string_view value) {
   return std::nullopt;
 }
 
+std::optional<CodePageId> CodePageOfEscpTable(std::uint8_t first, std::uint8_t second) {
+  if (second != 0) return std::nullopt;
+  switch (first) {
+    case 1:
+      return CodePageId::Cp437;
+    case 3:
+      return CodePageId::Cp850;
+    case 10:
+      return CodePageId::Cp852;
+    case 14:
+      return CodePageId::Cp866;
+    default:
+      return std::nullopt;
+  }
+}
+
 unsigned IbmCodePageNumber(CodePageId id) {
   switch (id) {
     case CodePageId::Cp437:

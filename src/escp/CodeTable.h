@@ -3,6 +3,7 @@
 // tables come from the system's own conversion; Kamenicky and Mazovia, which the system
 // does not carry, are tables of our own.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -13,6 +14,10 @@ enum class CodePageId { Cp437, Cp850, Cp852, Cp866, Kamenicky, Mazovia };
 // The table a profile value names: "437", "850", "852", "866", "KAMENICKY" or "MAZOVIA",
 // in any case, blanks around it ignored. Anything else names none.
 std::optional<CodePageId> CodePageFromProfile(std::string_view value);
+
+// The table a printer's character-table assignment (ESC ( t) names by its two bytes:
+// 1 0 PC437, 3 0 PC850, 10 0 PC852, 14 0 PC866; none for any other.
+std::optional<CodePageId> CodePageOfEscpTable(std::uint8_t first, std::uint8_t second);
 
 // byte -> Unicode; 0x00-0x7F are ASCII in every table.
 using CodeTable = std::array<char16_t, 256>;

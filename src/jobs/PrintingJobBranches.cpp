@@ -1,8 +1,11 @@
 #include "jobs/PrintingJobBranches.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "base/ServiceConstants.h"
+#include "escp/TableCharacters.h"
 #include "jobs/ChosenPrinter.h"
 #include "jobs/DisableWatch.h"
 #include "jobs/PrintFailureText.h"
@@ -71,6 +74,21 @@ std::string CurrentPrinterText(TPrinter& printer) {
   throw EPrinter(CannotPrintOn(name, why), e.Detail());
 }
 
+// Stands in for a system without the IBM code pages.
+class NoCodePages : public CodePageConverter {
+ public:
+  bool ToUnicode(unsigned, CodeTable&) override { return false; }
+};
+
+// The table the CodePage key names, read for every job; none when the key is missing or
+// names no table.
+std::optional<TableCharacters> ChosenCharacters(Profile& profile, CodePageConverter* codePages) {
+  const std::optional<CodePageId> id = CodePageFromProfile(profile.ProfileRead(kCodePageKey, ""));
+  if (!id) return std::nullopt;
+  NoCodePages none;
+  return TableCharacters(MakeCodeTable(*id, codePages ? *codePages : none));
+}
+
 }  // namespace
 
 JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
@@ -92,6 +110,8 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
   TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
   context.watch = &watch;
+  const std::optional<TableCharacters> characters = ChosenCharacters(profile_, codePages_);
+  if (characters) context.characters = &*characters;
   try {
     return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
   } catch (const EPrinter& e) {

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "base/ServiceState.h"
+#include "escp/CodeTable.h"
 #include "jobs/FileOutputFolder.h"
 #include "jobs/RawJobPrinterOnTPrinter.h"
 #include "jobs/TextMetrics.h"
@@ -30,6 +31,9 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // Documents on print-to-file printers go into files of this folder; without it they go
   // to the printer as they are.
   void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
+  // The system's IBM code pages for the CodePage key; without them only the tables of our
+  // own are at hand (437's copy standing in for the other IBM ones).
+  void SetCodePages(CodePageConverter& codePages) { codePages_ = &codePages; }
 
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
@@ -48,6 +52,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   unsigned osMajorVersion_;
   RawJobPrinterOnTPrinter rawPrinter_;
   FileOutputFolder* output_ = nullptr;
+  CodePageConverter* codePages_ = nullptr;
 };
 
 }  // namespace korv

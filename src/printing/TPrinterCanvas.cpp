@@ -77,6 +77,16 @@ void TPrinterCanvas::TextOutCells(std::int32_t x, std::int32_t y, std::string_vi
   context_->ExtTextOutA(x, y, text, advances_);
 }
 
+void TPrinterCanvas::TextOutCellsW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                   std::int32_t cellWidth) {
+  auto guard = printer_.Lock();
+  Changing();
+  RequireFont();
+  RequireTransparentText();
+  advances_.assign(text.size(), cellWidth);
+  context_->ExtTextOutW(x, y, text, advances_);
+}
+
 void TPrinterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
   auto guard = printer_.Lock();
   Changing();

@@ -51,6 +51,9 @@ class TPrinterCanvas {
   void TextOutAt(std::int32_t x, std::int32_t y, std::string_view text);
   // One call for the whole text, each character `cellWidth` after the one before.
   void TextOutCells(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t cellWidth);
+  // The same for Unicode text, one cell a UTF-16 unit.
+  void TextOutCellsW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                     std::int32_t cellWidth);
   void MoveTo(std::int32_t x, std::int32_t y);
   void LineTo(std::int32_t x, std::int32_t y);  // with the pen
   void FillRect(const Rect& rect);              // with the brush

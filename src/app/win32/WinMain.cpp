@@ -25,6 +25,7 @@
 #include "app/win32/Win32Waiter.h"
 #include "base/ChangedOnlyView.h"
 #include "base/ServiceState.h"
+#include "escp/win32/SystemCodePages.h"
 #include "joblog/JobLogWriter.h"
 #include "joblog/ServiceJobFacts.h"
 #include "jobs/FileOutputFolder.h"
@@ -65,6 +66,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32LogClock clock;
   FileOutputFolder fileOutput(state, GlobalPrintSystem(), files, profile, clock);
   jobs.SetFileOutput(fileOutput);
+  win32::SystemCodePages codePages;
+  jobs.SetCodePages(codePages);
   PrinterSelectionOnTPrinter printers(printer);
   CanvasFontOnTPrinter canvasFont(printer);
   TextMetricsResetOnTPrinter metrics(textMetrics, printer, state.flags);

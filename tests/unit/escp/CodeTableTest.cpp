@@ -30,6 +30,15 @@ TEST(CodePageFromProfile, ReadsTheSixNamesInAnyCase) {
   for (const auto& row : rows) EXPECT_EQ(CodePageFromProfile(row.value), row.id) << row.value;
 }
 
+TEST(CodePageOfEscpTable, KnowsThePrintersNumbersOfTheIbmTables) {
+  EXPECT_EQ(CodePageOfEscpTable(1, 0), CodePageId::Cp437);
+  EXPECT_EQ(CodePageOfEscpTable(3, 0), CodePageId::Cp850);
+  EXPECT_EQ(CodePageOfEscpTable(10, 0), CodePageId::Cp852);
+  EXPECT_EQ(CodePageOfEscpTable(14, 0), CodePageId::Cp866);
+  EXPECT_EQ(CodePageOfEscpTable(1, 16), std::nullopt);  // 437 Greek
+  EXPECT_EQ(CodePageOfEscpTable(0, 0), std::nullopt);   // italics
+}
+
 TEST(MakeCodeTable, MapsTheLettersAndPiecesOfEachTable) {
   const struct {
     CodePageId id;
