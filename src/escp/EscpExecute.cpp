@@ -14,6 +14,11 @@ bool On(std::uint8_t n) {
 
 constexpr std::int32_t kInch = kEscpUnitsPerInch;
 
+class NoSystemCodePages : public CodePageConverter {
+ public:
+  bool ToUnicode(unsigned, CodeTable&) override { return false; }
+};
+
 }  // namespace
 
 void EscpInterpreter::Reset() {
@@ -34,6 +39,7 @@ void EscpInterpreter::Reset() {
   bold_ = doubleStrike_ = italic_ = underline_ = false;
   condensed_ = doubleWidth_ = lineDoubleWidth_ = doubleHeight_ = proportional_ = false;
   script_ = 0;
+  tables_ = {std::nullopt, settings_.table, settings_.table, settings_.table};
   table_ = 1;
   upperControls_.reset();
   msb_ = -1;
@@ -52,7 +58,7 @@ void EscpInterpreter::Execute(std::uint8_t letter) {
       Reset();
       return;
     case 't':
-      table_ = params_[0] == 0 || params_[0] == '0' ? 0 : 1;
+      table_ = params_[0] & 3u;
       return;
     case '6':
       upperControls_ = false;
@@ -293,11 +299,24 @@ void EscpInterpreter::ExecuteExtended(std::uint8_t letter, std::span<const std::
       return;
     }
     case 't':
-      return;  // tables are the profile's CodePage
+      AssignTable(data);
+      return;
     default:
       Unsupported('(', letter);
       return;
   }
+}
+
+// ESC ( t: a table slot, then the printer's number of the code page it is to hold.
+void EscpInterpreter::AssignTable(std::span<const std::uint8_t> data) {
+  if (data.size() < 3 || data[0] > 3) return;
+  const std::optional<CodePageId> id = CodePageOfEscpTable(data[1], data[2]);
+  if (!id) {
+    Unsupported('(', 't');
+    return;
+  }
+  NoSystemCodePages none;
+  tables_[data[0]] = MakeCodeTable(*id, settings_.codePages ? *settings_.codePages : none);
 }
 
 // ESC D and ESC B: stops in columns or lines, ascending; the first that is not ends them.

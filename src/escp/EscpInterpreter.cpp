@@ -81,7 +81,7 @@ void EscpInterpreter::Byte(std::uint8_t byte) {
         phase_ = Phase::Escape;
       } else if (byte < 0x20 || byte == 0x7F) {
         Control(byte);
-      } else if (byte >= 0x80 && byte < 0xA0 && upperControls_.value_or(table_ == 0)) {
+      } else if (byte >= 0x80 && byte < 0xA0 && upperControls_.value_or(!tables_[table_])) {
         Control(byte & 0x1F);
       } else {
         Character(byte);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "escp/CodeTable.h"
 #include "escp/EscpCommands.h"
 #include "escp/EscpPage.h"
 
@@ -19,7 +20,10 @@ namespace korv {
 struct EscpSettings {
   int pins = 24;  // 9: the 9-pin printers' units
   // The characters of bytes 0x80-0xFF in the job's character table; 0x00-0x7F are ASCII.
-  std::array<char16_t, 256> table{};
+  CodeTable table{};
+  // The system's IBM tables, for a job that assigns one itself (ESC ( t); none: 437's
+  // copy stands in for them.
+  CodePageConverter* codePages = nullptr;
 };
 
 class EscpInterpreter {
@@ -72,6 +76,7 @@ class EscpInterpreter {
   void ImageDone();
   void Unsupported(std::uint8_t letter, std::uint8_t second = 0);
   void Reset();
+  void AssignTable(std::span<const std::uint8_t> data);
 
   // Motion.
   void CarriageReturn() { x_ = leftMargin_; }
@@ -137,8 +142,10 @@ class EscpInterpreter {
   bool bold_ = false, doubleStrike_ = false, italic_ = false, underline_ = false;
   bool condensed_ = false, doubleWidth_ = false, lineDoubleWidth_ = false;
   bool doubleHeight_ = false, proportional_ = false;
-  int script_ = 0;                     // 1 super, 2 sub
-  int table_ = 1;                      // 0: italic characters in the upper half
+  int script_ = 0;  // 1 super, 2 sub
+  // The four character tables ESC t selects; an empty one holds the italic characters.
+  std::array<std::optional<CodeTable>, 4> tables_;
+  std::size_t table_ = 1;
   std::optional<bool> upperControls_;  // ESC 6 / ESC 7; unset: as the table has it
   int msb_ = -1;                       // -1: as sent
   int country_ = 0;

@@ -93,7 +93,7 @@ void EscpInterpreter::Character(std::uint8_t byte) {
 
 char16_t EscpInterpreter::CharacterOf(std::uint8_t byte, bool& italic) const {
   if (byte >= 0x80) {
-    if (table_ != 0) return settings_.table[byte];
+    if (tables_[table_]) return (*tables_[table_])[byte];
     italic = true;  // the italic table: the lower half's characters in italics
     byte &= 0x7F;
   }

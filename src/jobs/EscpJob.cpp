@@ -79,6 +79,7 @@ EscpJobNotes PrintEscpJob(JobFile& job, const EscpJobContext& context) {
   EscpSettings settings;
   settings.pins = context.pins;
   settings.table = context.table;
+  settings.codePages = context.codePages;
   EscpInterpreter interpreter(painter, settings);
   Interpret(job, interpreter, context.pageFeed);
   painter.Finish();

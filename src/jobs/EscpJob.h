@@ -15,10 +15,11 @@ struct EscpJobContext {
   FileSystem& files;
   std::string spoolDirectory;  // made current again once the document has started
   CodeTable table;
-  std::string face;       // the printer font
-  int pins = 24;          // EscpPins
-  bool fit = false;       // EscpFit: each sheet scaled into the printable area
-  bool pageFeed = false;  // a CR LF first, the final form feed held back
+  CodePageConverter* codePages = nullptr;  // for tables a job assigns itself
+  std::string face;                        // the printer font
+  int pins = 24;                           // EscpPins
+  bool fit = false;                        // EscpFit: each sheet scaled into the printable area
+  bool pageFeed = false;                   // a CR LF first, the final form feed held back
 };
 
 // What the job log is told about a drawn job: the commands not carried out, and content
