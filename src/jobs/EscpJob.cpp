@@ -71,6 +71,9 @@ EscpJobNotes Notes(const EscpInterpreter& interpreter, const EscpPainter& painte
 
 EscpJobNotes PrintEscpJob(JobFile& job, const EscpJobContext& context) {
   TPrinter& printer = context.printer;
+  // Sheets in portrait, as from the tractor; a text job may have turned them.
+  if (printer.PaperOrientation() != TPrinterOrientation::Portrait)
+    printer.SetPaperOrientation(TPrinterOrientation::Portrait);
   printer.SetDocumentTitle(kDocumentTitle);
   OpenDocument document(printer);
   if (!context.files.SetCurrentDirectory(context.spoolDirectory))
