@@ -43,7 +43,10 @@ std::string LetterName(std::uint8_t letter) {
   if (letter == 0x19) return "EM";
   if (letter > ' ' && letter < 0x7F) return std::string(1, static_cast<char>(letter));
   constexpr std::string_view kHex = "0123456789ABCDEF";
-  return std::string("0x") + kHex[letter >> 4] + kHex[letter & 15];
+  std::string hex = "0x";
+  hex.push_back(kHex[letter >> 4]);
+  hex.push_back(kHex[letter & 15]);
+  return hex;
 }
 
 }  // namespace
@@ -53,8 +56,12 @@ EscpCommandShape ShapeOfEscCommand(std::uint8_t letter) {
 }
 
 std::string EscpCommandName(std::uint8_t letter, std::uint8_t second) {
-  std::string name = "ESC " + LetterName(letter);
-  if (letter == '(') name += " " + LetterName(second);
+  std::string name = "ESC ";
+  name.append(LetterName(letter));
+  if (letter == '(') {
+    name.push_back(' ');
+    name.append(LetterName(second));
+  }
   return name;
 }
 
