@@ -11,12 +11,13 @@ EscpPainter::EscpPainter(TPrinter& printer, std::string face, bool fit)
     : printer_(printer),
       face_(std::move(face)),
       placement_(printer.DeviceHandle(), fit),
-      band_(placement_) {}
+      band_(placement_),
+      pixelsPerInch_(printer.DeviceHandle().GetDeviceCaps(DeviceCap::LogPixelsY)) {}
 
 void EscpPainter::UseFont(const EscpStyle& style) {
   TPrinterFont font;
   font.Name = face_;
-  font.PixelsPerInch = printer_.DeviceHandle().GetDeviceCaps(DeviceCap::LogPixelsY);
+  font.PixelsPerInch = pixelsPerInch_;
   font.Height = -std::max(1, placement_.Height(style.em));
   font.Width = style.width > 0 ? std::max(1, placement_.Width(style.width)) : 0;
   font.Bold = style.bold;

@@ -40,6 +40,7 @@ class EscpPainter : public EscpPage {
   std::string face_;
   EscpPlacement placement_;
   EscpBand band_;
+  std::int32_t pixelsPerInch_ = 0;  // the font's, vertically
   bool outside_ = false;
   std::vector<std::int32_t> advances_;
   std::map<std::tuple<std::int32_t, bool, bool, char16_t>, std::int32_t> widths_;
