@@ -54,12 +54,6 @@ ImageMode ImageModeOf(int mode, int pins) {
 
 }  // namespace
 
-std::int32_t EscpTextRun::End() const {
-  std::int32_t end = x;
-  for (std::int32_t advance : advances) end += advance;
-  return end;
-}
-
 EscpInterpreter::EscpInterpreter(EscpPage& page, const EscpSettings& settings)
     : page_(page), settings_(settings) {
   Reset();

@@ -152,6 +152,7 @@ class EscpInterpreter {
   std::array<std::uint8_t, 4> imageModes_{0, 1, 2, 3};  // ESC K L Y Z
 
   std::vector<EscpTextRun> line_;
+  std::int32_t runEnd_ = 0;  // where the line's last run ends
 };
 
 }  // namespace korv

@@ -30,8 +30,6 @@ struct EscpTextRun {
   EscpStyle style;
   std::u16string text;
   std::vector<std::int32_t> advances;
-
-  std::int32_t End() const;
 };
 
 // A bit image: `columns` columns of `dots` dots, each column a whole number of bytes,

@@ -33,6 +33,8 @@ constexpr std::uint8_t kBackspace = 8, kTab = 9, kLineFeed = 10, kVerticalTab = 
 
 // A line holds at most this many runs before they are drawn; only CAN looks back.
 constexpr std::size_t kMaxLineRuns = 256;
+// A run of characters that never leave their place (no advance) stays bounded too.
+constexpr std::size_t kMaxRunLength = 1024;
 
 }  // namespace
 
@@ -145,14 +147,17 @@ void EscpInterpreter::Place(char16_t ch, std::int32_t y, std::int32_t advance,
   UseSheet();
   if (!line_.empty()) {
     EscpTextRun& run = line_.back();
-    if (run.y == y && run.style == style && run.lineHeight == lineSpacing_ && run.End() == x_) {
+    if (run.y == y && run.style == style && run.lineHeight == lineSpacing_ && runEnd_ == x_ &&
+        run.text.size() < kMaxRunLength) {
       run.text.push_back(ch);
       run.advances.push_back(advance);
+      runEnd_ += advance;
       return;
     }
   }
   if (line_.size() >= kMaxLineRuns) FlushLine();
   line_.push_back({x_, y, lineSpacing_, style, std::u16string(1, ch), {advance}});
+  runEnd_ = x_ + advance;
 }
 
 void EscpInterpreter::FlushLine() {
