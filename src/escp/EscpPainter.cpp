@@ -1,9 +1,12 @@
 #include "escp/EscpPainter.h"
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <optional>
 
 #include "escp/BoxPieces.h"
+#include "printing/EPrinter.h"
 
 namespace korv {
 
@@ -38,12 +41,40 @@ void EscpPainter::Text(const EscpTextRun& run) {
       const Rect cell{placement_.X(x), placement_.Y(run.y), placement_.X(x + run.advances[i]),
                       placement_.Y(run.y + run.lineHeight)};
       outside_ = outside_ || !placement_.Inside(cell);
-      DrawBoxPiece(printer_.DeviceHandle(), *piece, cell,
-                   std::max(1, placement_.Width(kEscpUnitsPerInch / 144)));
+      AddPiece(*piece, cell);
     }
     x += run.advances[i];
   }
   DrawText(run, from, run.text.size());
+  DrawPieces();
+}
+
+void EscpPainter::AddPiece(const BoxPiece& piece, const Rect& cell) {
+  for (const BoxFill& fill :
+       BoxPieceFills(piece, cell, std::max(1, placement_.Width(kEscpUnitsPerInch / 144)))) {
+    auto joined = std::find_if(pieces_.begin(), pieces_.end(), [&](const BoxFill& before) {
+      return before.colour == fill.colour && before.rect.top == fill.rect.top &&
+             before.rect.bottom == fill.rect.bottom && before.rect.left <= fill.rect.left &&
+             before.rect.right >= fill.rect.left;
+    });
+    if (joined != pieces_.end())
+      joined->rect.right = std::max(joined->rect.right, fill.rect.right);
+    else
+      pieces_.push_back(fill);
+  }
+}
+
+void EscpPainter::DrawPieces() {
+  if (pieces_.empty()) return;
+  auto guard = printer_.Lock();
+  DeviceContext& context = printer_.DeviceHandle();
+  std::map<ColorRef, std::unique_ptr<DrawingObject>> brushes;
+  for (const BoxFill& fill : pieces_) {
+    std::unique_ptr<DrawingObject>& brush = brushes[fill.colour];
+    if (!brush) brush = context.CreateSolidBrush(fill.colour);
+    if (!brush || !context.FillRect(fill.rect, *brush)) throw EPrinter(kPrintingFailedText);
+  }
+  pieces_.clear();
 }
 
 // The characters [from, to) of the run, each placed from the run's start so that rounding

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "escp/BoxPieces.h"
 #include "escp/EscpBand.h"
 #include "escp/EscpPage.h"
 #include "escp/EscpPlacement.h"
@@ -35,6 +36,10 @@ class EscpPainter : public EscpPage {
   void UseFont(const EscpStyle& style);
   void DrawText(const EscpTextRun& run, std::size_t from, std::size_t to);
   void DrawBand();
+  // A box piece's fills, joined to the fills of the piece before where they continue them:
+  // a rule across a line is one rectangle, not one a cell.
+  void AddPiece(const BoxPiece& piece, const Rect& cell);
+  void DrawPieces();
 
   TPrinter& printer_;
   std::string face_;
@@ -43,6 +48,7 @@ class EscpPainter : public EscpPage {
   std::int32_t pixelsPerInch_ = 0;  // the font's, vertically
   bool outside_ = false;
   std::vector<std::int32_t> advances_;
+  std::vector<BoxFill> pieces_;
   std::map<std::tuple<std::int32_t, bool, bool, char16_t>, std::int32_t> widths_;
 };
 
