@@ -319,19 +319,14 @@ void EscpInterpreter::AssignTable(std::span<const std::uint8_t> data) {
   tables_[data[0]] = MakeCodeTable(*id, settings_.codePages ? *settings_.codePages : none);
 }
 
-// ESC D and ESC B: stops in columns or lines, ascending; the first that is not ends them.
+// ESC D and ESC B: stops in columns or lines.
 void EscpInterpreter::StopsDone() {
   phase_ = Phase::Text;
   if (letter_ == 'b') return;
   std::vector<std::int32_t>& stops = letter_ == 'D' ? tabs_ : verticalTabs_;
   const std::int32_t step = letter_ == 'D' ? BaseCell() : lineSpacing_;
   stops.clear();
-  std::uint8_t last = 0;
-  for (std::uint8_t n : collected_) {
-    if (n <= last) break;
-    stops.push_back(n * step);
-    last = n;
-  }
+  for (std::uint8_t n : collected_) stops.push_back(n * step);
 }
 
 }  // namespace korv

@@ -96,9 +96,10 @@ void EscpInterpreter::Byte(std::uint8_t byte) {
       if (collected_.size() == owed_) ImageDone();
       return;
     case Phase::UntilNul:
-      if (byte == 0)
+      // Stops ascend: a NUL, or one not above the stop before, ends them.
+      if (byte == 0 || (!collected_.empty() && byte <= collected_.back()))
         StopsDone();
-      else if (collected_.size() < 64)
+      else
         collected_.push_back(byte);
       return;
     case Phase::UserChars:

@@ -79,6 +79,10 @@ TEST_F(EscpDrawing, EachMotionCommandPlacesTheNextCharacter) {
        "\x1b"
        "D\x05\x0a\x00\t\tX"s,
        360, 0},
+      {"ESC D ends at a stop not above the last",
+       "\x1b"
+       "D\x05\x03\t\tX",
+       180, 0},
       {"ESC $ in 1/60", "\x1b$\x3c\x00X"s, 360, 0},
       {"ESC \\ back in 1/180", "AB\x1b\\\xfe\xffX", 68, 0},
       {"ESC ( U then ESC $", "\x1b(U\x01\x00\x0a\x1b$\x68\x01X"s, 360, 0},
