@@ -15,7 +15,12 @@ EscpPainter::EscpPainter(TPrinter& printer, std::string face, bool fit)
       face_(std::move(face)),
       placement_(printer.DeviceHandle(), fit),
       band_(placement_),
+      canvasFont_(printer.DocumentCanvas().Font()),
       pixelsPerInch_(printer.DeviceHandle().GetDeviceCaps(DeviceCap::LogPixelsY)) {}
+
+EscpPainter::~EscpPainter() {
+  printer_.DocumentCanvas().SetFont(canvasFont_);
+}
 
 void EscpPainter::UseFont(const EscpStyle& style) {
   TPrinterFont font;

@@ -21,6 +21,10 @@ class EscpPainter : public EscpPage {
  public:
   // The printer object's document must be open.
   EscpPainter(TPrinter& printer, std::string face, bool fit);
+  // Gives the canvas its font back: text jobs go on in the font they had.
+  ~EscpPainter() override;
+  EscpPainter(const EscpPainter&) = delete;
+  EscpPainter& operator=(const EscpPainter&) = delete;
 
   void Text(const EscpTextRun& run) override;
   void Image(const EscpImage& image) override;
@@ -45,6 +49,7 @@ class EscpPainter : public EscpPage {
   std::string face_;
   EscpPlacement placement_;
   EscpBand band_;
+  TPrinterFont canvasFont_;
   std::int32_t pixelsPerInch_ = 0;  // the font's, vertically
   bool outside_ = false;
   std::vector<std::int32_t> advances_;

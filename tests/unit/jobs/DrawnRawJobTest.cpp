@@ -83,8 +83,10 @@ TEST_F(DrawnRawJobs, DrawnJobsReadTheProfileAndTellTheLogWhatTheyCouldNotDo) {
   store.Store(kIni, "Vozazad", "CodePage", "852");
   store.Store(kIni, "Vozazad", "Font", "Lucida Console");
   store.Store(kIni, "Vozazad", "EscpPins", "9");
+  const TPrinterFont textFont = printer.DocumentCanvas().Font();
   ASSERT_TRUE(
-      Drawn("\x1b"
+      Drawn("\x1b-1\x1b"
+            "4\x1b"
             "3\x48\xb5\n\x1bk\x01\x1b(G\x01\x00\x01\x1b(G\x01\x00\x01X\x0c"s,
             true));
   ASSERT_EQ(system.log.wideTexts.size(), 2u);
@@ -93,6 +95,10 @@ TEST_F(DrawnRawJobs, DrawnJobsReadTheProfileAndTellTheLogWhatTheyCouldNotDo) {
   // The page feed's CR LF first, then 72/216 inch at 300 pixels an inch.
   EXPECT_EQ(system.log.wideTexts[1].at.y, 50 + 100);
   EXPECT_EQ(system.log.Count("EndPage"), 1);  // the final form feed makes no blank sheet
+  const TPrinterFont after = printer.DocumentCanvas().Font();  // text jobs keep theirs
+  EXPECT_EQ(after.Name, textFont.Name);
+  EXPECT_EQ(after.Size(), textFont.Size());
+  EXPECT_FALSE(after.Italic || after.Underline);
   EXPECT_EQ(log.notes, std::vector<std::string>{"ESC/P commands not carried out: ESC ( G (2)"});
 }
 
