@@ -11,6 +11,8 @@ class JobLog {
   virtual ~JobLog() = default;
   virtual void Started(bool rawMode) = 0;
   virtual void JobStarted(const std::string& file, std::int64_t bytes, bool raw) = 0;
+  // A kept job printed again; JobEnded follows as for a job.
+  virtual void ReprintStarted(const std::string& file, std::int64_t bytes, bool raw) = 0;
   // `result`: "printed", "stopped" or "failed: " and the failure's text.
   virtual void JobEnded(const std::string& result) = 0;
   virtual void ControlObeyed(const std::string& file) = 0;
@@ -25,6 +27,7 @@ class NoJobLog final : public JobLog {
  public:
   void Started(bool) override {}
   void JobStarted(const std::string&, std::int64_t, bool) override {}
+  void ReprintStarted(const std::string&, std::int64_t, bool) override {}
   void JobEnded(const std::string&) override {}
   void ControlObeyed(const std::string&) override {}
   void Error(const std::string&) override {}

@@ -35,8 +35,10 @@ std::string StartText(const std::string& version, const std::string& printer, bo
 }
 
 std::string JobText(const JobLine& job) {
-  std::string text = "job file=" + Quoted(job.file) + " bytes=" + std::to_string(job.bytes) +
-                     " kind=" + (job.raw ? "raw" : "text") + " printer=" + Quoted(job.printer);
+  std::string text = std::string(job.reprint ? "reprint" : "job") + " file=" + Quoted(job.file) +
+                     " bytes=" + std::to_string(job.bytes) + " kind=" + (job.raw ? "raw" : "text") +
+                     " printer=" + Quoted(job.printer);
+  if (!job.route.empty()) text += " route=" + Quoted(job.route);
   if (!job.raw) text += " pages=" + std::to_string(job.pages);
   return text + " ms=" + std::to_string(job.milliseconds) + " result=" + Quoted(job.result);
 }

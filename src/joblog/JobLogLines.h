@@ -20,6 +20,8 @@ struct JobLine {
   int pages = 0;  // text jobs only
   std::int64_t milliseconds = 0;
   std::string result;
+  std::string route;     // named when a route chose the printer
+  bool reprint = false;  // a kept job printed again
 };
 
 std::string StartText(const std::string& version, const std::string& printer, bool rawMode);

@@ -25,8 +25,13 @@ void JobLogWriter::Started(bool rawMode) {
 
 void JobLogWriter::JobStarted(const std::string& file, std::int64_t bytes, bool raw) {
   if (!enabled_) return;
-  job_ = JobLine{file, bytes, raw, {}, 0, 0, {}};
+  job_ = JobLine{file, bytes, raw, {}, 0, 0, {}, {}, false};
   jobStart_ = clock_.Milliseconds();
+}
+
+void JobLogWriter::ReprintStarted(const std::string& file, std::int64_t bytes, bool raw) {
+  JobStarted(file, bytes, raw);
+  job_.reprint = true;
 }
 
 void JobLogWriter::JobEnded(const std::string& result) {
@@ -35,6 +40,7 @@ void JobLogWriter::JobEnded(const std::string& result) {
     const JobFacts facts = facts_.Facts(job_.raw);
     job_.printer = facts.printer;
     job_.pages = facts.pages;
+    job_.route = facts.route;
     job_.milliseconds = clock_.Milliseconds() - jobStart_;
     job_.result = result;
     Post(JobText(job_));

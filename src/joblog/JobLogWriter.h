@@ -33,6 +33,7 @@ class JobLogWriter final : public JobLog {
   // Asks whether the log is wanted; only then does it start its thread and write.
   void Started(bool rawMode) override;
   void JobStarted(const std::string& file, std::int64_t bytes, bool raw) override;
+  void ReprintStarted(const std::string& file, std::int64_t bytes, bool raw) override;
   void JobEnded(const std::string& result) override;
   void ControlObeyed(const std::string& file) override;
   // An error the same as the one logged last, with nothing logged in between, is not

@@ -18,8 +18,8 @@ class ServiceJobFacts final : public JobFactsSource {
 
   // Text jobs print on the printer object's printer; raw jobs go to the chosen printer.
   JobFacts Facts(bool raw) override {
-    if (raw) return {state_.ChosenPrinter.Get(), 0};
-    return {printer_.SelectedPrinterName(), printer_.PageCount()};
+    if (raw) return {state_.ChosenPrinter.Get(), 0, ""};
+    return {printer_.SelectedPrinterName(), printer_.PageCount(), ""};
   }
 
  private:

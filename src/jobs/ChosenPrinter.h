@@ -13,4 +13,24 @@ namespace korv {
 // the Windows default printer is followed.
 void RequireChosenPrinter(Profile& profile, TPrinter& printer);
 
+// Makes the named printer current, as a route asks; raises the same EPrinter as a chosen
+// printer that is not installed when it is missing: the job waits, never going elsewhere.
+void SelectRoutedPrinter(TPrinter& printer, const std::string& name);
+
+// Raises that EPrinter unless the named printer is installed; selects nothing.
+void RequireInstalledPrinter(TPrinter& printer, const std::string& name);
+
+// Puts the printer object's selection back as it was, for a job that went elsewhere.
+class SelectionRestore {
+ public:
+  SelectionRestore(TPrinter& printer, bool active);
+  ~SelectionRestore();
+  SelectionRestore(const SelectionRestore&) = delete;
+  SelectionRestore& operator=(const SelectionRestore&) = delete;
+
+ private:
+  TPrinter& printer_;
+  int index_ = -1;
+};
+
 }  // namespace korv

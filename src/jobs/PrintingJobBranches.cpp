@@ -10,10 +10,10 @@
 #include "jobs/ChosenPrinter.h"
 #include "jobs/DisableWatch.h"
 #include "jobs/EscpJob.h"
+#include "jobs/JobErrors.h"
 #include "jobs/PrintFailureText.h"
 #include "jobs/RawJob.h"
 #include "jobs/RawJobMode.h"
-#include "jobs/RawPrintError.h"
 #include "jobs/TextJob.h"
 #include "printing/EPrinter.h"
 
@@ -59,19 +59,10 @@ class OutputFileSetting {
   TPrinter& printer_;
 };
 
-// The printer a failed text job was meant for; empty when even that cannot be told.
-std::string CurrentPrinterText(TPrinter& printer) {
-  try {
-    return printer.SelectedPrinterText();
-  } catch (...) {
-    return "";
-  }
-}
-
 // A refusal of the printer object, told with the printer it was meant for and what the
 // system said about it.
-[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, TPrinter& printer) {
-  const std::string name = CurrentPrinterText(printer);
+[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, RawJobPrinter& printer) {
+  const std::string name = CurrentPrinterOrEmpty(printer);
   if (name.empty()) throw e;
   std::string why = e.what();
   if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
@@ -93,35 +84,6 @@ std::optional<TableCharacters> ChosenCharacters(Profile& profile, CodePageConver
   return TableCharacters(MakeCodeTable(*id, codePages ? *codePages : none));
 }
 
-// The printer object on one printer for one job, its earlier selection back afterwards.
-class SelectionForJob {
- public:
-  SelectionForJob(TPrinter& printer, const std::string& name) : printer_(printer) {
-    const std::vector<std::string> texts = printer_.PrinterTexts();
-    const auto it = std::find(texts.begin(), texts.end(), name);
-    if (it == texts.end()) throw EPrinter(CannotPrintOn(name, "the printer is not installed"));
-    const int index = static_cast<int>(it - texts.begin());
-    previous_ = printer_.SelectedIndex();
-    if (previous_ != index)
-      printer_.SetSelectedIndex(index);
-    else
-      previous_ = -2;
-  }
-  ~SelectionForJob() {
-    try {
-      if (previous_ >= 0) printer_.SetSelectedIndex(previous_);
-    } catch (...) {
-      // The next job selects its printer itself.
-    }
-  }
-  SelectionForJob(const SelectionForJob&) = delete;
-  SelectionForJob& operator=(const SelectionForJob&) = delete;
-
- private:
-  TPrinter& printer_;
-  int previous_ = -2;  // -2: nothing to put back
-};
-
 CodeTable EscpTable(Profile& profile, CodePageConverter* codePages) {
   const std::optional<CodePageId> id = CodePageFromProfile(profile.ProfileRead(kCodePageKey, ""));
   NoCodePages none;
@@ -134,8 +96,8 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
                                                 const std::function<JobOutcome()>& print) {
   JobOutputFile file(files_);
   std::string path;
-  if (output_ && !printer_.PrinterTexts().empty()) {
-    printer_.SelectedPrinterText();  // selects the default printer when none is selected
+  // Reading the entry selects the default printer when none is selected yet.
+  if (output_ && rawPrinter_.CurrentPrinterEntry()) {
     path = file.Create(output_, printer_.SelectedPrinterName(), job.Name());
   }
   OutputFileSetting setting(printer_, path);
@@ -145,7 +107,12 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
 }
 
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
-  RequireChosenPrinter(profile_, printer_);
+  const std::string routed = RoutedPrinter();
+  SelectionRestore restore(printer_, !routed.empty());
+  if (routed.empty())
+    RequireChosenPrinter(profile_, printer_);
+  else
+    SelectRoutedPrinter(printer_, routed);
   DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
   TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
   context.watch = &watch;
@@ -154,12 +121,13 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   try {
     return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);
+    ThrowNamingPrinter(e, rawPrinter_);
   }
 }
 
 std::string PrintingJobBranches::RawJobPrinterName() {
-  std::string name = profile_.ProfileRead(kPrinterKey, kNoPrinter);
+  std::string name = RoutedPrinter();
+  if (name.empty()) name = profile_.ProfileRead(kPrinterKey, kNoPrinter);
   if (name.empty()) name = rawPrinter_.CurrentPrinterEntry().value_or("");
   return name;
 }
@@ -178,13 +146,14 @@ JobOutcome PrintingJobBranches::PrintDrawnRawJob(JobFile& job, bool pageFeed,
                          pageFeed};
   EscpJobNotes notes;
   try {
-    SelectionForJob selection(printer_, printer);
+    SelectionRestore restore(printer_, true);
+    SelectRoutedPrinter(printer_, printer);
     OnPrinterObject(job, [&] {
       notes = PrintEscpJob(job, context);
       return JobOutcome::Printed;
     });
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);
+    ThrowNamingPrinter(e, rawPrinter_);
   }
   if (log_)
     for (const std::string& line : notes.lines) log_->Note(line);
@@ -199,8 +168,12 @@ JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};
   context.pageFeed = pageFeed;
+  context.printerName = RoutedPrinter();
+  if (!context.printerName.empty()) RequireInstalledPrinter(printer_, context.printerName);
+  SelectionRestore restore(printer_, !context.printerName.empty() && osMajorVersion_ <= 4);
   try {
     if (osMajorVersion_ <= 4) {
+      if (!context.printerName.empty()) SelectRoutedPrinter(printer_, context.printerName);
       // The pass-through path prints through the printer object.
       return OnPrinterObject(job, [&] {
         korv::PrintRawJob(job, context);
@@ -215,7 +188,7 @@ JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
     korv::PrintRawJob(job, context);
     file.Printed();
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);  // the pass-through document's printer object
+    ThrowNamingPrinter(e, rawPrinter_);  // the pass-through document's printer object
   }
   return JobOutcome::Printed;
 }

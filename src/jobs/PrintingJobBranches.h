@@ -10,6 +10,7 @@
 #include "jobs/TextMetrics.h"
 #include "printing/Spooler.h"
 #include "printing/TPrinter.h"
+#include "routing/JobRouting.h"
 #include "settings/FileSystem.h"
 #include "settings/Profile.h"
 #include "spool/JobBranches.h"
@@ -38,6 +39,8 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
 
   // Told what drawn raw jobs could not print as sent.
   void SetJobLog(JobLog& log) { log_ = &log; }
+  // Jobs go where the routing sends them; without it, to the chosen printer.
+  void SetRouting(const JobRouting& routing) { routing_ = &routing; }
 
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
@@ -46,10 +49,13 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // The selected printer's documents of one job go into `path` (none: empty); a document
   // that did not print takes its file away again.
   JobOutcome OnPrinterObject(JobFile& job, const std::function<JobOutcome()>& print);
-  // The printer raw jobs go to: the stored choice, else the current printer.
+  // The printer raw jobs go to: the routed one, else the stored choice, else the current
+  // printer.
   std::string RawJobPrinterName();
   // A raw job's Epson commands drawn on `printer` through the printer object.
   JobOutcome PrintDrawnRawJob(JobFile& job, bool pageFeed, const std::string& printer);
+  // The printer the routing chose for this job; empty: the chosen printer.
+  std::string RoutedPrinter() const { return routing_ ? routing_->Current().printer : ""; }
 
   ServiceState& state_;
   FileSystem& files_;
@@ -62,6 +68,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   FileOutputFolder* output_ = nullptr;
   CodePageConverter* codePages_ = nullptr;
   JobLog* log_ = nullptr;
+  const JobRouting* routing_ = nullptr;
 };
 
 }  // namespace korv

@@ -67,6 +67,13 @@ std::string IniFileStore::Get(const std::string& section, const std::string& key
   return value->substr(0, kProfileValueMax);
 }
 
+std::vector<std::pair<std::string, std::string>> IniFileStore::Section(const std::string& section,
+                                                                       const std::string& file) {
+  std::lock_guard guard(lock_);
+  if (auto text = ReadAll(CString(file))) return IniSection(*text, CString(section));
+  return {};
+}
+
 void IniFileStore::Put(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& file) {
   std::lock_guard guard(lock_);

@@ -13,6 +13,8 @@ class IniFileStore : public ProfileStore {
  public:
   std::string Get(const std::string& section, const std::string& key, const std::string& def,
                   const std::string& file) override;
+  std::vector<std::pair<std::string, std::string>> Section(const std::string& section,
+                                                           const std::string& file) override;
   // The new contents go to a file beside the old one, then take its place in one rename,
   // so a crash mid-write never leaves half a profile.
   void Put(const std::string& section, const std::string& key, const std::string& value,

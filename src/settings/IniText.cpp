@@ -1,5 +1,6 @@
 #include "settings/IniText.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -101,6 +102,15 @@ std::string LineEnd(const std::string& text) {
   return text.substr(end, 1);
 }
 
+// The value after the line's "=", one pair of surrounding quotes removed.
+std::string ValueOf(std::string_view line, std::size_t equals) {
+  std::string_view value = Trim(line.substr(equals + 1));
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    value = value.substr(1, value.size() - 2);
+  return std::string(value);
+}
+
 }  // namespace
 
 std::optional<std::string> IniLookup(const std::string& text, const std::string& section,
@@ -111,11 +121,28 @@ std::optional<std::string> IniLookup(const std::string& text, const std::string&
   const std::string_view line = View(text, lines[*place.keyLine]);
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;  // a key without a value
-  std::string_view value = Trim(line.substr(equals + 1));
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
-    value = value.substr(1, value.size() - 2);
-  return std::string(value);
+  return ValueOf(line, equals);
+}
+
+std::vector<std::pair<std::string, std::string>> IniSection(const std::string& text,
+                                                            const std::string& section) {
+  std::vector<std::pair<std::string, std::string>> keys;
+  bool inside = false;
+  for (const Line& l : SplitLines(text)) {
+    const std::string_view line = View(text, l);
+    if (auto name = HeaderName(line)) {
+      if (inside) break;  // later sections of the same name do not count
+      inside = SameName(*name, Trim(section));
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    if (!inside || equals == std::string_view::npos || Trim(line).front() == ';') continue;
+    const std::string_view key = Trim(line.substr(0, equals));
+    const bool seen = std::any_of(keys.begin(), keys.end(),
+                                  [&](const auto& k) { return SameName(k.first, key); });
+    if (!key.empty() && !seen) keys.emplace_back(std::string(key), ValueOf(line, equals));
+  }
+  return keys;
 }
 
 std::string IniUpdate(const std::string& text, const std::string& section, const std::string& key,

@@ -5,6 +5,8 @@
 // a name in it count.
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace korv {
 
@@ -12,6 +14,11 @@ namespace korv {
 // the section or the key is missing, or the key's line has no "=" at all.
 std::optional<std::string> IniLookup(const std::string& text, const std::string& section,
                                      const std::string& key);
+
+// The keys of `section` with their values, in the file's order; a key that comes again
+// counts once, where it first stands. Lines without "=" and comments (";") are skipped.
+std::vector<std::pair<std::string, std::string>> IniSection(const std::string& text,
+                                                            const std::string& section);
 
 // `text` with `key` in `section` set to `value`: the key's line is replaced in place,
 // or a line is added at the end of the section, or the section is added at the end.

@@ -35,6 +35,11 @@ void Profile::ProfileWrite(const std::string& key, const std::string& value) {
   useGlobalSection_ = false;
 }
 
+std::vector<std::pair<std::string, std::string>> Profile::ReadSection(const std::string& section) {
+  std::lock_guard guard(lock_);
+  return store_.Section(section, file_);
+}
+
 void Profile::WithGlobalSection(const std::function<void()>& access) {
   std::lock_guard guard(lock_);
   // Lowered however `access` ends, even by an exception: a flag left raised would send

@@ -24,6 +24,8 @@ class Profile {
   // A key of another section of the same file (per-printer settings, say).
   std::string ReadInSection(const std::string& section, const std::string& key,
                             const std::string& def);
+  // A whole section of the profile file by its own name, its keys in the file's order.
+  std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section);
 
   // Runs `access` with the one-shot Global flag raised: the first read or write inside
   // addresses "Global" and lowers the flag. One lock covers raising the flag and the

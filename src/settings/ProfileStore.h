@@ -2,6 +2,8 @@
 // Private-profile storage: the platform's GetPrivateProfileStringA and
 // WritePrivateProfileStringA, or our own INI engine where those are missing.
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace korv {
 
@@ -15,6 +17,14 @@ class ProfileStore {
   // Creates file, section and key as needed; replaces an existing value. Failures are silent.
   virtual void Put(const std::string& section, const std::string& key, const std::string& value,
                    const std::string& file) = 0;
+  // The keys of a section with their values, in the file's order; none when the file or
+  // section is missing. A store that cannot list sections lists none.
+  virtual std::vector<std::pair<std::string, std::string>> Section(const std::string& section,
+                                                                   const std::string& file) {
+    (void)section;
+    (void)file;
+    return {};
+  }
 };
 
 // Longest value a read returns.

@@ -1,6 +1,6 @@
 """A flood of 300 jobs, text and raw with mode switches between, against the real program
 under Wine and CUPS: every job is captured exactly once, in its mode, and nothing stays in
-WINPRINT."""
+WINPRINT; the history keeps exactly the last 100 of them."""
 import collections
 import re
 import time
@@ -65,6 +65,19 @@ class Flood(unittest.TestCase):
         self.assertEqual(set(seen.values()), {1})
         print(f"flood: {number} jobs in {time.monotonic() - started:.0f} s", flush=True)
         self.assertEqual(service.stop(), "disable")
+        self.check_history(service, number)
+
+    def check_history(self, service, number):
+        """With the history on by default, HISTORY holds the last 100 jobs, each file with
+        the job's own bytes, and its index names exactly those, newest first."""
+        history = service.home / "HISTORY"
+        last = [f"F{n:04d}" for n in range(number, number - 100, -1)]
+        files = sorted(p.name for p in history.iterdir() if p.name != "HISTORY.IDX")
+        self.assertEqual(files, sorted(last))
+        for name in last:
+            self.assertRegex((history / name).read_bytes(), rb"^FLOOD (TEXT|RAW) \d{4}\r\n$")
+        lines = (history / "HISTORY.IDX").read_text("latin-1").splitlines()
+        self.assertEqual([line.split("\t")[3] for line in lines], last)
 
 
 if __name__ == "__main__":

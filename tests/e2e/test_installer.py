@@ -61,8 +61,9 @@ class Installer(unittest.TestCase):
             service.process.wait(timeout=30)  # stopped by the uninstaller's DISABLE
             korvrig.wait_until(lambda: not (home / "uninstall.exe").exists(), 60,
                                "the uninstaller to finish")
+            # What the service made stays: the log, and the history of the job it printed.
             self.assertEqual(sorted(p.name for p in home.iterdir()),
-                             ["VOZAZAD.INI", "WINPRINT", "korvprint.log"])
+                             ["HISTORY", "VOZAZAD.INI", "WINPRINT", "korvprint.log"])
             self.assertEqual(sorted(p.name for p in (home / "WINPRINT").iterdir()), ["WAITING"])
             self.assertIn(MISSING.encode(), (home / "VOZAZAD.INI").read_bytes())
             self.assertFalse(startup[0].exists())

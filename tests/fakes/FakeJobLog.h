@@ -57,7 +57,7 @@ class FakeJobFacts : public JobFactsSource {
     return facts;
   }
   bool enabled = true;
-  JobFacts facts{"KorvCapture1", 0};
+  JobFacts facts{"KorvCapture1", 0, ""};
   std::vector<bool> askedRaw;
 };
 
@@ -69,6 +69,9 @@ class FakeJobLog : public JobLog {
   }
   void JobStarted(const std::string& file, std::int64_t bytes, bool raw) override {
     events.push_back("job " + file + " " + std::to_string(bytes) + (raw ? " raw" : " text"));
+  }
+  void ReprintStarted(const std::string& file, std::int64_t bytes, bool raw) override {
+    events.push_back("reprint " + file + " " + std::to_string(bytes) + (raw ? " raw" : " text"));
   }
   void JobEnded(const std::string& result) override { events.push_back("end " + result); }
   void ControlObeyed(const std::string& file) override { events.push_back("control " + file); }

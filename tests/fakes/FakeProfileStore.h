@@ -30,6 +30,14 @@ class FakeProfileStore : public ProfileStore {
     values[Id(file, section, key)] = value;
   }
 
+  // Sections listed in the order given here, as a file holds them (section name as key).
+  std::map<std::string, std::vector<std::pair<std::string, std::string>>> sections;
+  std::vector<std::pair<std::string, std::string>> Section(const std::string& section,
+                                                           const std::string&) override {
+    auto it = sections.find(section);
+    return it == sections.end() ? std::vector<std::pair<std::string, std::string>>{} : it->second;
+  }
+
   // Value as stored, or "<none>".
   std::string Stored(const std::string& file, const std::string& section,
                      const std::string& key) const {

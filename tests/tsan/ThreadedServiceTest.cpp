@@ -3,6 +3,7 @@
 // the service wires them. Built with ThreadSanitizer, any unguarded sharing fails it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -11,18 +12,22 @@
 #include <thread>
 
 #include "LockedFakes.h"
-#include "app/MainFormHandlers.h"
 #include "app/PrinterObjectAdapters.h"
 #include "app/SavedPrinterChoice.h"
+#include "app/ServiceWindowHandlers.h"
 #include "fakes/FakeAppShell.h"
+#include "fakes/FakeHistory.h"
 #include "fakes/FakeHostWindowActivation.h"
-#include "fakes/FakeMainFormPorts.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "fakes/FakeSpooler.h"
 #include "fakes/FakeTrayIconSetup.h"
 #include "fakes/FakeWaiter.h"
+#include "history/ReprintRequests.h"
+#include "joblog/ServiceJobFacts.h"
 #include "jobs/PrintingJobBranches.h"
+#include "jobs/RoutedJobFacts.h"
 #include "spool/PrintLoop.h"
 
 namespace korv {
@@ -38,13 +43,19 @@ struct ThreadedService : ::testing::Test {
     spooler.printers = {"Office Laser 1", "Office Laser 2"};
     files.AddDirectory(kHome);
     files.AddDirectory(kSpool);
+    files.AddDirectory(kHome + "\\HISTORY");
     files.AddFile(kHome, "VOZAZAD.TST", "TEST PAGE\r\nLINE TWO\r\n");
     files.SetCurrentDirectory(kSpool);
     state.homeDirectory = kHome + "\\";
     state.spoolDirectory = kHome + "\\\\WINPRINT";
     profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
     listSelector.answer = 2;
-    fontDialog.answer = FontAttributes{"Lucida Console"};
+    fontDialog.answer = TPrinterFont{"Lucida Console"};
+    store.sections["Routes"] = {{"JOB1*", "Office Laser 2"}};
+    history.Open(HistoryLimits{});
+    loop.SetRouting(routing);
+    loop.SetKeptJobs(kept);
+    branches.SetRouting(routing);
   }
 
   // The print thread's world.
@@ -68,17 +79,23 @@ struct ThreadedService : ::testing::Test {
   fakes::FakeHostWindowActivation loopHost;
   PrintLoop loop{state, PrintLoopPorts{files, profile, waiter, view, loopShell, tray, loopHost,
                                        canvasFont, choice, branches, branches}};
+  fakes::FakeIndexFile index;
+  fakes::FakeHistoryClock clock;
+  ServiceJobFacts serviceFacts{profile, printer, state};
+  JobRouting routing{profile};
+  RoutedJobFacts facts{serviceFacts, routing};
+  HistoryStore history{files, index, clock, kHome + "\\HISTORY"};
+  ReprintRequests reprints{nullptr};
+  KeptJobs kept{files, profile, history, reprints, facts};
 
   // The window thread's world.
   fakes::FakeListSelector listSelector;
   fakes::FakeFontDialog fontDialog;
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell windowShell;
-  fakes::FakeHostWindowActivation windowHost;
-  fakes::FakeServiceWindow window;
-  MainFormHandlers handlers{MainFormDeps{state, profile, view, files, choice, selection, canvasFont,
-                                         fontDialog, listSelector, metricsReset, confirmBox,
-                                         windowShell, windowHost, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, files, choice, selection,
+                                                   canvasFont, fontDialog, listSelector,
+                                                   metricsReset, confirmBox, windowShell}};
 };
 
 TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
@@ -123,17 +140,21 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
     try {
       switch (clicks++ % 4) {
         case 0:
-          if (seen.selectPrinter) handlers.PrnSetup();
+          if (seen.selectPrinter) handlers.SelectPrinter();
           break;
         case 1:
-          if (seen.printerFont) handlers.PrinterFont();
+          if (seen.printerFont) handlers.ChoosePrinterFont();
           break;
         case 2:
-          view.SetUseDefaultTicked(!seen.useDefault);
-          handlers.SetDefaultPrinter();
+          choice.UseDefaultClicked(!seen.useDefault);
           break;
         default:
           if (clicks % 40 == 3) handlers.PrintTestPage();
+          // The "Recent jobs" window reads, prints again and deletes meanwhile.
+          if (const auto entries = history.Entries(); !entries.empty()) {
+            if (clicks % 8 == 0) reprints.Add({entries.front().key, ""});
+            if (clicks % 40 == 20) history.Remove(entries.back().key);
+          }
           break;
       }
     } catch (const std::exception&) {
@@ -150,6 +171,9 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
   int left = 0;
   for (int n = 0; n < kJobs; ++n) left += files.Has(kSpool, "JOB" + std::to_string(n)) ? 1 : 0;
   EXPECT_EQ(left, 0);
+  const auto entries = history.Entries();
+  EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                          [](const HistoryEntry& e) { return e.result == "reprinted"; }));
 }
 
 }  // namespace

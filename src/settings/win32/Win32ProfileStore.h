@@ -10,6 +10,8 @@ class Win32ProfileStore : public ProfileStore {
                   const std::string& file) override;
   void Put(const std::string& section, const std::string& key, const std::string& value,
            const std::string& file) override;
+  std::vector<std::pair<std::string, std::string>> Section(const std::string& section,
+                                                           const std::string& file) override;
 };
 
 }  // namespace korv

@@ -15,8 +15,10 @@ using fakes::FakeLogFile;
 
 TEST(JobLogLines, EachEventReadsAsOneLine) {
   const LogTime time{2026, 1, 2, 3, 4, 5, 6};
-  JobLine text{"JOB1", 1234, false, "Korv \"Capture\"", 2, 345, "printed"};
-  JobLine raw{"R\\1", 99, true, "KorvCapture2", 7, 12, "failed: Printer selected is not valid"};
+  JobLine text{"JOB1", 1234, false, "Korv \"Capture\"", 2, 345, "printed", "", false};
+  JobLine raw{"R\\1", 99,   true, "KorvCapture2", 7, 12, "failed: Printer selected is not valid",
+              "",     false};
+  JobLine routedReprint{"INV1", 5, true, "Receipts", 0, 3, "printed", "inv*", true};
   const struct {
     std::string text;
     std::string expected;
@@ -30,6 +32,9 @@ TEST(JobLogLines, EachEventReadsAsOneLine) {
       {JobText(raw),  // raw jobs have no pages
        "job file=\"R\\\\1\" bytes=99 kind=raw printer=\"KorvCapture2\" ms=12 "
        "result=\"failed: Printer selected is not valid\""},
+      {JobText(routedReprint),
+       "reprint file=\"INV1\" bytes=5 kind=raw printer=\"Receipts\" route=\"inv*\" ms=3 "
+       "result=\"printed\""},
       {ControlText("DISABLE"), "control file=\"DISABLE\""},
       {ErrorText("line one\r\nline two"), "error text=\"line one\\x0D\\x0Aline two\""},
       {StopText(), "stop"},
@@ -48,7 +53,7 @@ TEST_F(JobLogWriterTest, WritesTheEventsOfARunInOrder) {
   {
     JobLogWriter log(file, clock, facts, "1.0.0");
     log.Started(false);
-    facts.facts = {"KorvCapture2", 3};
+    facts.facts = {"KorvCapture2", 3, ""};
     log.JobStarted("JOB1", 4000, false);
     clock.steady = 250;
     log.JobEnded("printed");

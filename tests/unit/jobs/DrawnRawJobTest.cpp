@@ -14,6 +14,7 @@ namespace {
 struct NotesLog : JobLog {
   void Started(bool) override {}
   void JobStarted(const std::string&, std::int64_t, bool) override {}
+  void ReprintStarted(const std::string&, std::int64_t, bool) override {}
   void JobEnded(const std::string&) override {}
   void ControlObeyed(const std::string&) override {}
   void Error(const std::string&) override {}

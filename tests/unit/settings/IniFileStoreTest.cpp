@@ -217,5 +217,15 @@ TEST_F(IniFileStoreTest, ProfileOnARealFile) {
             "[Global]\r\nViewFontSize=\r\n[Vozazad]\r\nPrinter=" + std::string(250, 'P') + "\r\n");
 }
 
+TEST_F(IniFileStoreTest, ListsASectionInTheFilesOrder) {
+  Save(
+      "[Routes]\r\n; a note\r\nPICK*=Warehouse\r\n\r\nnoequals\r\n inv? = \"Labels\" \r\n"
+      "pick*=Again\r\n[Other]\r\nX=1\r\n[routes]\r\nLATE=Ignored\r\n");
+  const std::vector<std::pair<std::string, std::string>> expected{{"PICK*", "Warehouse"},
+                                                                  {"inv?", "Labels"}};
+  EXPECT_EQ(store.Section("ROUTES", file), expected);
+  EXPECT_TRUE(store.Section("Missing", file).empty());
+}
+
 }  // namespace
 }  // namespace korv
