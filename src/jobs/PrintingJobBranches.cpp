@@ -1,5 +1,6 @@
 #include "jobs/PrintingJobBranches.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,8 +9,11 @@
 #include "escp/TableCharacters.h"
 #include "jobs/ChosenPrinter.h"
 #include "jobs/DisableWatch.h"
+#include "jobs/EscpJob.h"
 #include "jobs/PrintFailureText.h"
 #include "jobs/RawJob.h"
+#include "jobs/RawJobMode.h"
+#include "jobs/RawPrintError.h"
 #include "jobs/TextJob.h"
 #include "printing/EPrinter.h"
 
@@ -89,6 +93,41 @@ std::optional<TableCharacters> ChosenCharacters(Profile& profile, CodePageConver
   return TableCharacters(MakeCodeTable(*id, codePages ? *codePages : none));
 }
 
+// The printer object on one printer for one job, its earlier selection back afterwards.
+class SelectionForJob {
+ public:
+  SelectionForJob(TPrinter& printer, const std::string& name) : printer_(printer) {
+    const std::vector<std::string> texts = printer_.PrinterTexts();
+    const auto it = std::find(texts.begin(), texts.end(), name);
+    if (it == texts.end()) throw EPrinter(CannotPrintOn(name, "the printer is not installed"));
+    const int index = static_cast<int>(it - texts.begin());
+    previous_ = printer_.SelectedIndex();
+    if (previous_ != index)
+      printer_.SetSelectedIndex(index);
+    else
+      previous_ = -2;
+  }
+  ~SelectionForJob() {
+    try {
+      if (previous_ >= 0) printer_.SetSelectedIndex(previous_);
+    } catch (...) {
+      // The next job selects its printer itself.
+    }
+  }
+  SelectionForJob(const SelectionForJob&) = delete;
+  SelectionForJob& operator=(const SelectionForJob&) = delete;
+
+ private:
+  TPrinter& printer_;
+  int previous_ = -2;  // -2: nothing to put back
+};
+
+CodeTable EscpTable(Profile& profile, CodePageConverter* codePages) {
+  const std::optional<CodePageId> id = CodePageFromProfile(profile.ProfileRead(kCodePageKey, ""));
+  NoCodePages none;
+  return MakeCodeTable(id.value_or(CodePageId::Cp437), codePages ? *codePages : none);
+}
+
 }  // namespace
 
 JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
@@ -119,7 +158,43 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   }
 }
 
+std::string PrintingJobBranches::RawJobPrinterName() {
+  std::string name = profile_.ProfileRead(kPrinterKey, kNoPrinter);
+  if (name.empty()) name = rawPrinter_.CurrentPrinterEntry().value_or("");
+  return name;
+}
+
+JobOutcome PrintingJobBranches::PrintDrawnRawJob(JobFile& job, bool pageFeed,
+                                                 const std::string& printer) {
+  if (printer.empty()) throw RawPrintError("Cannot print: there is no printer");
+  EscpJobContext context{printer_,
+                         files_,
+                         state_.spoolDirectory,
+                         EscpTable(profile_, codePages_),
+                         codePages_,
+                         profile_.ProfileRead(kFontKey, kDefaultFont),
+                         profile_.ProfileRead(kEscpPinsKey, "24") == "9" ? 9 : 24,
+                         profile_.ProfileRead(kEscpFitKey, kNo) == kYes,
+                         pageFeed};
+  EscpJobNotes notes;
+  try {
+    SelectionForJob selection(printer_, printer);
+    OnPrinterObject(job, [&] {
+      notes = PrintEscpJob(job, context);
+      return JobOutcome::Printed;
+    });
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, printer_);
+  }
+  if (log_)
+    for (const std::string& line : notes.lines) log_->Note(line);
+  return JobOutcome::Printed;
+}
+
 JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
+  const std::string chosen = RawJobPrinterName();
+  if (DrawsRawJobs(profile_, chosen, output_ ? output_->KindOf(chosen) : FileOutputKind::None))
+    return PrintDrawnRawJob(job, pageFeed, chosen);
   // A raw job always runs to its end; it is never cut off by a stop.
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};

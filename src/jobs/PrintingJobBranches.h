@@ -4,6 +4,7 @@
 
 #include "base/ServiceState.h"
 #include "escp/CodeTable.h"
+#include "joblog/JobLog.h"
 #include "jobs/FileOutputFolder.h"
 #include "jobs/RawJobPrinterOnTPrinter.h"
 #include "jobs/TextMetrics.h"
@@ -35,6 +36,9 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // own are at hand (437's copy standing in for the other IBM ones).
   void SetCodePages(CodePageConverter& codePages) { codePages_ = &codePages; }
 
+  // Told what drawn raw jobs could not print as sent.
+  void SetJobLog(JobLog& log) { log_ = &log; }
+
   JobOutcome PrintTextJob(JobFile& job) override;
   JobOutcome PrintRawJob(JobFile& job, bool pageFeed) override;
 
@@ -42,6 +46,10 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   // The selected printer's documents of one job go into `path` (none: empty); a document
   // that did not print takes its file away again.
   JobOutcome OnPrinterObject(JobFile& job, const std::function<JobOutcome()>& print);
+  // The printer raw jobs go to: the stored choice, else the current printer.
+  std::string RawJobPrinterName();
+  // A raw job's Epson commands drawn on `printer` through the printer object.
+  JobOutcome PrintDrawnRawJob(JobFile& job, bool pageFeed, const std::string& printer);
 
   ServiceState& state_;
   FileSystem& files_;
@@ -53,6 +61,7 @@ class PrintingJobBranches : public TextJobBranch, public RawJobBranch {
   RawJobPrinterOnTPrinter rawPrinter_;
   FileOutputFolder* output_ = nullptr;
   CodePageConverter* codePages_ = nullptr;
+  JobLog* log_ = nullptr;
 };
 
 }  // namespace korv

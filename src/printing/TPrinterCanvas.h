@@ -5,6 +5,7 @@
 // Every call holds the printer object's lock.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -56,10 +57,16 @@ class TPrinterCanvas {
   void MoveTo(std::int32_t x, std::int32_t y);
   void LineTo(std::int32_t x, std::int32_t y);  // with the pen
   void FillRect(const Rect& rect);              // with the brush
+  // Unicode text in one call, each character `advances[i]` after the one before.
+  void TextOutAdvances(std::int32_t x, std::int32_t y, std::u16string_view text,
+                       std::span<const std::int32_t> advances);
+  // A one-bit image's ink, stretched onto `destination`.
+  void DrawImage(const Rect& destination, const MonoImage& image);
 
   // Measuring the font: allowed at any time; it makes an information context if needed.
   Size TextExtent(std::string_view text);
   std::int32_t TextWidth(std::string_view text) { return TextExtent(text).cx; }
+  Size TextExtent(std::u16string_view text);
   TextMetric FontMetrics();
 
  private:

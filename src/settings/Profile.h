@@ -21,6 +21,9 @@ class Profile {
 
   std::string ProfileRead(const std::string& key, const std::string& def);
   void ProfileWrite(const std::string& key, const std::string& value);
+  // A key of another section of the same file (per-printer settings, say).
+  std::string ReadInSection(const std::string& section, const std::string& key,
+                            const std::string& def);
 
   // Runs `access` with the one-shot Global flag raised: the first read or write inside
   // addresses "Global" and lowers the flag. One lock covers raising the flag and the

@@ -86,6 +86,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32LogClock logClock;
   JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
   loop.SetJobLog(jobLog);
+  jobs.SetJobLog(jobLog);
   Win32Doorbell doorbell;
   Win32SpoolWatch spoolWatch(doorbell);
   loop.SetSpoolWatch(spoolWatch);
