@@ -1,8 +1,8 @@
 #pragma once
 // The printer object as the window's handlers and the print loop see it: its printer
 // list and selection, its canvas font, and the text metrics fitted on it.
-#include "app/MainFormPorts.h"
 #include "app/PrinterSelection.h"
+#include "app/ServiceWindowPorts.h"
 #include "base/ServiceFlags.h"
 #include "jobs/TextMetrics.h"
 #include "printing/TPrinter.h"
@@ -25,8 +25,8 @@ class PrinterSelectionOnTPrinter : public PrinterSelection {
 class CanvasFontOnTPrinter : public CanvasFont, public PrinterFontSetup {
  public:
   explicit CanvasFontOnTPrinter(TPrinter& printer) : printer_(printer) {}
-  FontAttributes Font() override;
-  void SetFont(const FontAttributes& font) override;
+  TPrinterFont Font() override;
+  void SetFont(const TPrinterFont& font) override;
   void CreatePrinterFont(const PrinterFontRequest& request) override;
 
  private:

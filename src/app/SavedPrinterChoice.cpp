@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/ServiceConstants.h"
+#include "printing/PrinterNamed.h"
 
 namespace korv {
 
@@ -13,84 +14,72 @@ void SavedPrinterChoice::LoadPrinterChoice() {
   Load();
 }
 
-void SavedPrinterChoice::SetDefaultPrinter() {
+void SavedPrinterChoice::UseDefaultClicked(bool ticked) {
   std::lock_guard guard(lock_);
-  ApplyDefaultToggle();
+  const std::string stored = profile_.ProfileRead(kUseDefaultKey, kYes);
+  if (ticked && stored == kNo) {
+    profile_.ProfileWrite(kUseDefaultKey, kYes);
+    Load();  // following the default printer again settles on the current printer
+    return;
+  }
+  if (!ticked && stored == kYes) profile_.ProfileWrite(kUseDefaultKey, kNo);
+  Show(DisplayOf(ReadStored(), PrinterFound::Unknown));
 }
 
 void SavedPrinterChoice::Load() {
-  std::string chosen = profile_.ProfileRead(kPrinterKey, kNoPrinter);
-  chosenPrinter_.Set(chosen);
-  const std::string useDefault = profile_.ProfileRead(kUseDefaultKey, kYes);
-
-  view_.EnableSelectPrinter(useDefault == kNo);
-
-  // The box's click handler runs only for a real change; it then finds the box agreeing
-  // with the stored value, so nothing is stored and nothing loops.
-  const bool tick = useDefault == kYes;
-  if (view_.UseDefaultTicked() != tick) {
-    view_.SetUseDefaultTicked(tick);
-    ApplyDefaultToggle();
+  StoredChoice choice = ReadStored();
+  PrinterFound found = PrinterFound::Unknown;
+  try {
+    found = SettleOnPrinter(choice);
+  } catch (...) {
+    Show(DisplayOf(choice, PrinterFound::Unknown));
+    throw;
   }
+  Show(DisplayOf(choice, found));
+}
 
+StoredChoice SavedPrinterChoice::ReadStored() const {
+  StoredChoice choice;
+  choice.useDefault = profile_.ProfileRead(kUseDefaultKey, kYes);
+  choice.printer = profile_.ProfileRead(kPrinterKey, kNoPrinter);
+  choice.raw = flags_.RawMode.load();
+  return choice;
+}
+
+// Makes the chosen printer current and stores what that changes. While the default
+// printer is followed, or no name long enough was chosen, the current printer becomes
+// the choice; raw mode gives up following the default printer.
+PrinterFound SavedPrinterChoice::SettleOnPrinter(StoredChoice& choice) {
+  chosenPrinter_.Set(choice.printer);
   std::vector<std::string> printers = printer_.PrinterList();
-  if (chosen.size() < kShortestPrinterName || useDefault == kYes) {
-    if (!printers.empty()) {
-      const int current = printer_.SelectedIndex();
-      printers = printer_.PrinterList();  // selecting the default may have built the list
-      if (current >= 0 && static_cast<std::size_t>(current) < printers.size()) {
-        chosen = printers[static_cast<std::size_t>(current)];
-        chosenPrinter_.Set(chosen);
-        profile_.ProfileWrite(kPrinterKey, chosen);
-      }
+  if (!printers.empty() &&
+      (choice.printer.size() < kShortestPrinterName || choice.useDefault == kYes)) {
+    const int current = printer_.SelectedIndex();
+    printers = printer_.PrinterList();  // selecting the default may have built the list
+    if (current >= 0 && static_cast<std::size_t>(current) < printers.size()) {
+      choice.printer = printers[static_cast<std::size_t>(current)];
+      chosenPrinter_.Set(choice.printer);
+      profile_.ProfileWrite(kPrinterKey, choice.printer);
     }
   }
-
-  bool found = false;
-  for (std::size_t i = 0; i < printers.size() && !found; ++i) {
-    if (printers[i] != chosen) continue;
-    found = true;
-    printer_.SetSelectedIndex(static_cast<int>(i));
-    const bool raw = flags_.RawMode.load();
-    if (raw) {
-      view_.SetPrinterLabel(PrinterLabel(chosen, true));
-      view_.EnableSelectPrinter(true);
-      if (view_.UseDefaultTicked()) {
-        view_.SetUseDefaultTicked(false);
-        ApplyDefaultToggle();
-      }
-      profile_.ProfileWrite(kUseDefaultKey, kNo);
-    } else {
-      view_.SetPrinterLabel(PrinterLabel(chosen, false));
-    }
-    view_.EnablePrinterFont(!raw);
-    view_.EnableTestPage(!raw);
-  }
-  // A chosen printer that is not installed is named as such: jobs wait for it (they never
-  // go to another printer), and the label says why.
-  if (!found && useDefault == "N" && chosen.size() >= kShortestPrinterName)
-    view_.SetPrinterLabel("Printer: " + chosen + (flags_.RawMode ? " (Raw printing)" : "") +
-                          " - not found");
-}
-
-std::string SavedPrinterChoice::PrinterLabel(const std::string& printer, bool raw) {
-  std::string label = "Printer: " + printer;
-  if (raw) label += " (Raw printing)";
-  const std::string folder = output_ ? output_->FolderFor(printer) : "";
-  if (!folder.empty()) label += " -> " + folder;
-  return label;
-}
-
-void SavedPrinterChoice::ApplyDefaultToggle() {
-  const std::string stored = profile_.ProfileRead(kUseDefaultKey, kYes);
-  const bool ticked = view_.UseDefaultTicked();
-  if (ticked && stored == kNo) {
-    profile_.ProfileWrite(kUseDefaultKey, kYes);
-    Load();
-    view_.EnableSelectPrinter(false);
-  } else if (!ticked && stored == kYes) {
+  const int index = IndexOfPrinter(printers, choice.printer);
+  if (index < 0) return PrinterFound::No;
+  printer_.SetSelectedIndex(index);
+  if (choice.raw) {
     profile_.ProfileWrite(kUseDefaultKey, kNo);
-    view_.EnableSelectPrinter(true);
+    choice.useDefault = std::string(kNo);
+  }
+  if (output_) choice.outputFolder = output_->FolderFor(choice.printer);
+  return PrinterFound::Yes;
+}
+
+void SavedPrinterChoice::Show(const PrinterChoiceDisplay& display) {
+  view_.EnableSelectPrinter(display.selectPrinterEnabled);
+  view_.SetUseDefaultTicked(display.useDefaultTicked);
+  if (display.printerLabel) view_.SetPrinterLabel(*display.printerLabel);
+  if (display.textButtonsEnabled) {
+    view_.EnablePrinterFont(*display.textButtonsEnabled);
+    view_.EnableTestPage(*display.textButtonsEnabled);
   }
 }
 

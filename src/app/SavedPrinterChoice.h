@@ -1,8 +1,9 @@
 #pragma once
 // The printer choice as the profile saves it: UseDefault and Printer become the printer
-// object's current printer and the window's printer label, buttons and default-printer box.
+// object's current printer, and the window shows what derives from them (DisplayOf).
 #include <mutex>
 
+#include "app/PrinterChoiceDisplay.h"
 #include "app/PrinterSelection.h"
 #include "base/ServiceFlags.h"
 #include "base/ServiceView.h"
@@ -24,19 +25,24 @@ class SavedPrinterChoice : public PrinterChoice {
         printer_(printer) {}
 
   // Called by start-up, the window's handlers (window thread) and the mode control files
-  // (print thread). One choice runs at a time. Printer object errors pass on to the caller.
+  // (print thread). One choice runs at a time. Printer object errors pass on to the caller;
+  // the window then shows what was stored before the printer object was asked.
   void LoadPrinterChoice() override;
 
-  // Click handler of "Use Windows default printer": brings UseDefault in line with the box.
-  void SetDefaultPrinter();
+  // The user ticked or cleared "Use Windows default printer": ticking a box that was clear
+  // stores "Y" and takes the current printer; clearing a ticked one stores "N". A value
+  // that is neither stays, and the box shows it again.
+  void UseDefaultClicked(bool ticked);
 
   // The printer label then also names the folder a print-to-file printer writes into.
   void SetFileOutput(FileOutputFolder& output) { output_ = &output; }
 
  private:
-  void Load();                // lock held
-  void ApplyDefaultToggle();  // lock held
-  std::string PrinterLabel(const std::string& printer, bool raw);
+  // Lock held.
+  void Load();
+  PrinterFound SettleOnPrinter(StoredChoice& choice);
+  StoredChoice ReadStored() const;
+  void Show(const PrinterChoiceDisplay& display);
 
   Profile& profile_;
   ServiceView& view_;
@@ -45,7 +51,7 @@ class SavedPrinterChoice : public PrinterChoice {
   PrinterSelection& printer_;
   FileOutputFolder* output_ = nullptr;
   // Both threads run the choice; without this one thread could select a printer while the
-  // other is half-way through storing and labelling a different one.
+  // other is half-way through storing and showing a different one.
   std::mutex lock_;
 };
 

@@ -7,7 +7,7 @@
 
 namespace korv {
 
-void ServiceStartup::Korvprint() {
+void ServiceStartup::RunStartup() {
   if (state_.flags.Started.exchange(true)) return;
 
   const std::string home = NormalizeDirectory(DirectoryPart(files_.ModulePath()));

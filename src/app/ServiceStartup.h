@@ -31,7 +31,7 @@ class ServiceStartup {
         printLoop_(std::move(printLoop)) {}
 
   // The activation handler: runs the start-up on the first call only.
-  void Korvprint();
+  void RunStartup();
 
  private:
   ServiceState& state_;

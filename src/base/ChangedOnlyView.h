@@ -29,9 +29,11 @@ class ChangedOnlyView : public ServiceView {
     Pass(printerFont_, on, &ServiceView::EnablePrinterFont);
   }
   void EnableTestPage(bool on) override { Pass(testPage_, on, &ServiceView::EnableTestPage); }
-  bool UseDefaultTicked() const override { return inner_.UseDefaultTicked(); }
+  // Always passed on: the user's clicks change the box too, so what was passed last need
+  // not be what it shows.
   void SetUseDefaultTicked(bool ticked) override {
-    Pass(useDefault_, ticked, &ServiceView::SetUseDefaultTicked);
+    std::lock_guard<std::mutex> lock(mutex_);
+    inner_.SetUseDefaultTicked(ticked);
   }
 
  private:
@@ -48,7 +50,7 @@ class ChangedOnlyView : public ServiceView {
   ServiceView& inner_;
   std::mutex mutex_;
   std::optional<std::string> title_, status_, printerLabel_, fontLabel_;
-  std::optional<bool> selectPrinter_, printerFont_, testPage_, useDefault_;
+  std::optional<bool> selectPrinter_, printerFont_, testPage_;
 };
 
 }  // namespace korv

@@ -8,15 +8,13 @@
 
 namespace korv {
 
-// Capitalised members are the shared state under its established names; the others
-// follow the code's own style.
 struct ServiceState {
   ServiceFlags flags;
   // Written by start-up on the window thread before the print thread exists; read-only after.
   std::string homeDirectory;   // ends in a backslash
   std::string spoolDirectory;  // homeDirectory + "\WINPRINT", so with a doubled backslash
-  SharedText ChosenPrinter;
-  SharedText FontName;
+  SharedText ChosenPrinter;    // the saved printer choice, as last loaded
+  SharedText FontName;         // the printer font's face
 };
 
 }  // namespace korv

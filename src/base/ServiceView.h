@@ -15,9 +15,7 @@ class ServiceView {
   virtual void EnableSelectPrinter(bool enabled) = 0;  // "Select &Printer"
   virtual void EnablePrinterFont(bool enabled) = 0;    // "Printer &Font"
   virtual void EnableTestPage(bool enabled) = 0;       // "Print &Test Page"
-  // "Use Windows default printer". Setting it only changes the box; whoever changes it
-  // runs the box's click handler when the state really changed.
-  virtual bool UseDefaultTicked() const = 0;
+  // "Use Windows default printer". Setting it only changes the box, never runs its click.
   virtual void SetUseDefaultTicked(bool ticked) = 0;
 };
 

@@ -11,7 +11,7 @@ class ListDialogView {
   virtual int TopRow() = 0;
   virtual void SetTopRow(int row) = 0;
   virtual void EnableOk(bool enabled) = 0;
-  // Asks the window to close; the window runs CloseClick before it goes.
+  // Asks the window to close; the window runs Closed before it goes.
   virtual void Close() = 0;
 };
 

@@ -20,26 +20,26 @@ void ListSelection::Show(ListDialogView& view) {
   }
 }
 
-void ListSelection::Acceptit(ListDialogView& view) {
+void ListSelection::Accept(ListDialogView& view) {
   accepted_ = true;
   view.Close();
   chosenIndex_ = view.CurrentRow() + 1;
 }
 
-void ListSelection::Cancelit(ListDialogView& view) {
+void ListSelection::Cancel(ListDialogView& view) {
   view.Close();
   chosenIndex_ = 0;
 }
 
-void ListSelection::CloseClick() {
+void ListSelection::Closed() {
   if (!accepted_) chosenIndex_ = 0;
 }
 
-void ListSelection::VTestSelect(ListDialogView& view, ListCommand command) {
-  if (command == ListCommand::F9) Acceptit(view);
+void ListSelection::KeyCommand(ListDialogView& view, ListCommand command) {
+  if (command == ListCommand::F9) Accept(view);
 }
 
-void ListSelection::VOnClick(ListDialogView& view) {
+void ListSelection::CurrentRowChanged(ListDialogView& view) {
   view.EnableOk(true);
 }
 
@@ -48,12 +48,12 @@ int ListSelection::CharToItem(ListDialogView& view, char typed) {
   const int row = search_.CharToItem(typed, current, items_);
   if (row >= 0 && row != current) {
     view.SetCurrentRow(row);
-    VOnClick(view);
+    CurrentRowChanged(view);
   }
   return row;
 }
 
-void ListSelection::Afterenter(ListDialogView& view, int listHeight, int rowHeight) {
+void ListSelection::KeepCurrentRowInView(ListDialogView& view, int listHeight, int rowHeight) {
   if (rowHeight < 1) return;
   const int top = view.TopRow();
   const int d = view.CurrentRow() - top;

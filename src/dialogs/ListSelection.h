@@ -25,17 +25,16 @@ class ListSelection {
   void Show(ListDialogView& view);
 
   // Handlers, as the window's events call them.
-  void Acceptit(ListDialogView& view);  // "&OK", Enter, double click
-  void Cancelit(ListDialogView& view);  // "&Cancel", Escape
-  void CloseClick();                    // any close of the window
-  std::string VGetItem(int row) const { return items_.Text(row); }
-  void VTestSelect(ListDialogView& view, ListCommand command);
-  void VOnClick(ListDialogView& view);
+  void Accept(ListDialogView& view);  // "&OK", Enter, double click
+  void Cancel(ListDialogView& view);  // "&Cancel", Escape
+  void Closed();                      // any close of the window
+  std::string RowText(int row) const { return items_.Text(row); }
+  void KeyCommand(ListDialogView& view, ListCommand command);
+  void CurrentRowChanged(ListDialogView& view);
   // Searches with the typed character; the row found becomes current. Returns it, or
   // -1 when nothing matched.
   int CharToItem(ListDialogView& view, char typed);
-  void Afterenter(ListDialogView& view, int listHeight, int rowHeight);
-  void DoHelp() {}
+  void KeepCurrentRowInView(ListDialogView& view, int listHeight, int rowHeight);
 
   // The dialog's result once the window has closed; the search starts afresh.
   std::int16_t Finish();

@@ -6,8 +6,9 @@ namespace {
 
 std::atomic<bool> instanceExists{false};
 
-}  // namespace
+enum class TrayMouseAction { None, DoubleClick, Popup };
 
+// What the icon does with the mouse message its callback carries.
 TrayMouseAction DecideTrayMouse(std::uintptr_t mouseMessage) {
   switch (mouseMessage) {
     case wm::kLButtonDblClk:
@@ -21,9 +22,7 @@ TrayMouseAction DecideTrayMouse(std::uintptr_t mouseMessage) {
   }
 }
 
-std::string TrayTip(const std::string& hint) {
-  return hint.substr(0, kTrayTipLimit);
-}
+}  // namespace
 
 TrayIconComponent::TrayIconComponent(TrayShell& shell,
                                      std::function<void(const std::string&)> showError)
@@ -43,7 +42,7 @@ NotifyIconRecord TrayIconComponent::Record() {
   record.flags = nif::kMessage | nif::kIcon | nif::kTip;
   record.icon = shell_.ApplicationIcon();
   if (!record.icon) record.icon = shell_.StandardApplicationIcon();
-  record.tip = TrayTip(hint_);
+  record.tip = hint_.substr(0, kTrayTipLimit);
   return record;
 }
 

@@ -32,14 +32,6 @@ inline constexpr std::uintptr_t kRButtonDown = 0x204, kRButtonUp = 0x205, kRButt
 inline constexpr std::uintptr_t kMButtonDown = 0x207, kMButtonUp = 0x208, kMButtonDblClk = 0x209;
 }  // namespace wm
 
-enum class TrayMouseAction { None, DoubleClick, Popup };
-
-// What the icon does with the mouse message its callback carries.
-TrayMouseAction DecideTrayMouse(std::uintptr_t mouseMessage);
-
-// The hint as the icon's tip shows it: its first 63 characters.
-std::string TrayTip(const std::string& hint);
-
 class TrayIconComponent {
  public:
   // `showError` is the application's standard error display. Throws std::logic_error
@@ -64,8 +56,6 @@ class TrayIconComponent {
   void Loaded();
 
   bool Added() const { return added_; }
-  int StartupCounter() const { return startupCounter_; }
-  NotifyIconRecord Record();
 
   // The icon's callback message, with the mouse message it carries.
   void IconNotification(std::uintptr_t mouseMessage);
@@ -80,6 +70,7 @@ class TrayIconComponent {
   void ShellRestarted();
 
  private:
+  NotifyIconRecord Record();
   void AddIcon();
   void ModifyIcon();
   void DeleteIcon();

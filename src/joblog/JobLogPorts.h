@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/LogClock.h"
+
 namespace korv {
 
 // The log file and its one previous file. Called from the log's own thread only.
@@ -15,17 +17,6 @@ class LogFile {
   virtual std::int64_t Size() = 0;
   // The log file becomes the previous file, replacing the one there was.
   virtual bool Rotate() = 0;
-};
-
-struct LogTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-class LogClock {
- public:
-  virtual ~LogClock() = default;
-  virtual LogTime Now() = 0;                // local time
-  virtual std::int64_t Milliseconds() = 0;  // steady, for durations
 };
 
 // The printer a job goes to and the pages of the last text document.

@@ -8,7 +8,7 @@
 #include "escp/EscpInterpreter.h"
 #include "escp/EscpPainter.h"
 #include "jobs/JobChunk.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 

@@ -4,8 +4,8 @@
 // after its job and the time, so that no printer ever asks for a file name.
 #include <string>
 
+#include "base/LogClock.h"
 #include "base/ServiceState.h"
-#include "joblog/JobLogPorts.h"
 #include "printing/PrintSystem.h"
 #include "printing/PrintToFile.h"
 #include "settings/FileSystem.h"

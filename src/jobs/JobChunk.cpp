@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 

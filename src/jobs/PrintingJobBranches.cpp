@@ -10,10 +10,10 @@
 #include "jobs/ChosenPrinter.h"
 #include "jobs/DisableWatch.h"
 #include "jobs/EscpJob.h"
+#include "jobs/JobErrors.h"
 #include "jobs/PrintFailureText.h"
 #include "jobs/RawJob.h"
 #include "jobs/RawJobMode.h"
-#include "jobs/RawPrintError.h"
 #include "jobs/TextJob.h"
 #include "printing/EPrinter.h"
 
@@ -59,19 +59,10 @@ class OutputFileSetting {
   TPrinter& printer_;
 };
 
-// The printer a failed text job was meant for; empty when even that cannot be told.
-std::string CurrentPrinterText(TPrinter& printer) {
-  try {
-    return printer.SelectedPrinterText();
-  } catch (...) {
-    return "";
-  }
-}
-
 // A refusal of the printer object, told with the printer it was meant for and what the
 // system said about it.
-[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, TPrinter& printer) {
-  const std::string name = CurrentPrinterText(printer);
+[[noreturn]] void ThrowNamingPrinter(const EPrinter& e, RawJobPrinter& printer) {
+  const std::string name = CurrentPrinterOrEmpty(printer);
   if (name.empty()) throw e;
   std::string why = e.what();
   if (!e.Detail().empty()) why += " (" + e.Detail() + ")";
@@ -134,8 +125,8 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
                                                 const std::function<JobOutcome()>& print) {
   JobOutputFile file(files_);
   std::string path;
-  if (output_ && !printer_.PrinterTexts().empty()) {
-    printer_.SelectedPrinterText();  // selects the default printer when none is selected
+  // Reading the entry selects the default printer when none is selected yet.
+  if (output_ && rawPrinter_.CurrentPrinterEntry()) {
     path = file.Create(output_, printer_.SelectedPrinterName(), job.Name());
   }
   OutputFileSetting setting(printer_, path);
@@ -154,7 +145,7 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   try {
     return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);
+    ThrowNamingPrinter(e, rawPrinter_);
   }
 }
 
@@ -184,7 +175,7 @@ JobOutcome PrintingJobBranches::PrintDrawnRawJob(JobFile& job, bool pageFeed,
       return JobOutcome::Printed;
     });
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);
+    ThrowNamingPrinter(e, rawPrinter_);
   }
   if (log_)
     for (const std::string& line : notes.lines) log_->Note(line);
@@ -215,7 +206,7 @@ JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
     korv::PrintRawJob(job, context);
     file.Printed();
   } catch (const EPrinter& e) {
-    ThrowNamingPrinter(e, printer_);  // the pass-through document's printer object
+    ThrowNamingPrinter(e, rawPrinter_);  // the pass-through document's printer object
   }
   return JobOutcome::Printed;
 }

@@ -7,9 +7,8 @@
 
 #include "base/ServiceConstants.h"
 #include "jobs/JobChunk.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 #include "jobs/PrintFailureText.h"
-#include "jobs/RawPrintError.h"
 
 namespace korv {
 namespace {
@@ -56,13 +55,13 @@ class PassThroughJob {
     try {
       if (!context_.files.SetCurrentDirectory(context_.spoolDirectory))
         throw JobReadError("Cannot enter the spool directory " + context_.spoolDirectory);
-      HeldFormFeed = false;
+      heldFormFeed_ = false;
       if (pageFeed_) SendPassThrough("\r\n", false);
       std::string chunk;
       while (ReadChunk(job, chunk)) {
-        if (HeldFormFeed) {
+        if (heldFormFeed_) {
           SendPassThrough(std::string_view(&kFormFeed, 1), false);
-          HeldFormFeed = false;
+          heldFormFeed_ = false;
         }
         SendPassThrough(chunk, true);
       }
@@ -84,8 +83,8 @@ class PassThroughJob {
   void SendPassThrough(std::string_view bytes, bool holdCheck) {
     std::size_t count = bytes.size();
     if (holdCheck) {
-      HeldFormFeed = pageFeed_ && count > 0 && bytes.back() == kFormFeed;
-      if (HeldFormFeed) --count;
+      heldFormFeed_ = pageFeed_ && count > 0 && bytes.back() == kFormFeed;
+      if (heldFormFeed_) --count;
     }
     if (count == 0) return;
     // Chunks are far below the 16-bit count's limit.
@@ -96,30 +95,22 @@ class PassThroughJob {
     block.append(bytes.substr(0, count));
     const int result = context_.printer.PassThroughEscape(block);
     if (result <= 0 || static_cast<std::size_t>(result) < count)
-      throw RawPrintError(CannotPrintOn(PrinterName(), "the printer did not take the data"));
-  }
-
-  std::string PrinterName() {
-    try {
-      return context_.printer.CurrentPrinterEntry().value_or("");
-    } catch (...) {
-      return "";  // the failure being told matters more than the name
-    }
+      throw RawPrintError(CannotPrintOn(CurrentPrinterOrEmpty(context_.printer),
+                                        "the printer did not take the data"));
   }
 
   RawJobContext& context_;
   const bool pageFeed_;
-  bool HeldFormFeed = false;
+  bool heldFormFeed_ = false;
 };
 
 // Writes the whole chunk, going on after short writes.
 void WriteChunk(RawJobContext& context, std::string_view chunk) {
-  TRawPrint& raw = *context.RawPrinter;
+  TRawPrint& raw = *context.spoolerDocument;
   while (!chunk.empty()) {
     std::uint32_t written = 0;
     if (!raw.WriteData(chunk, written))
-      throw RawPrintError(
-          CannotPrintOn(raw.DeviceName, SpoolerFailure(raw, context.rawPrinterError)));
+      throw RawPrintError(CannotPrintOn(raw.DeviceName, SpoolerFailure(raw, context.spoolerError)));
     if (written == 0)  // would never finish
       throw RawPrintError(CannotPrintOn(raw.DeviceName, "the printer took no data"));
     chunk.remove_prefix(std::min<std::size_t>(written, chunk.size()));
@@ -134,7 +125,7 @@ void PrintThroughSpooler(JobFile& job, RawJobContext& context) {
   } catch (...) {
     // Discarding ends the document: what the spooler took prints, the rest comes with
     // the job's next try.
-    context.RawPrinter.reset();
+    context.spoolerDocument.reset();
     throw;
   }
   CloseRawJob(context);
@@ -150,7 +141,7 @@ void PrintRawJob(JobFile& job, RawJobContext& context) {
 }
 
 void OpenRawJob(RawJobContext& context) {
-  if (context.RawPrinter) return;
+  if (context.spoolerDocument) return;
   std::string name = context.profile.ProfileRead(kPrinterKey, kNoPrinter);
   if (name.empty()) {
     if (std::optional<std::string> entry = context.printer.CurrentPrinterEntry()) {
@@ -160,25 +151,23 @@ void OpenRawJob(RawJobContext& context) {
   }
   if (name.empty()) throw RawPrintError("Cannot print: there is no printer");
 
-  context.rawPrinterError.reset();
+  context.spoolerError.reset();
   auto raw = std::make_unique<TRawPrint>(context.spooler, name);
   raw->JobName = kDocumentTitle;
   if (context.outputFileFor) raw->OutputFile = context.outputFileFor(name);
-  raw->OnError = [&context](TRawPrint&, const std::string& text) {
-    context.rawPrinterError = text;
-  };
+  raw->OnError = [&context](TRawPrint&, const std::string& text) { context.spoolerError = text; };
   // A document whose first page would not start counts as not started.
-  if (!raw->BeginJob() || context.rawPrinterError)
-    throw RawPrintError(CannotPrintOn(name, SpoolerFailure(*raw, context.rawPrinterError)));
-  context.RawPrinter = std::move(raw);
+  if (!raw->BeginJob() || context.spoolerError)
+    throw RawPrintError(CannotPrintOn(name, SpoolerFailure(*raw, context.spoolerError)));
+  context.spoolerDocument = std::move(raw);
 }
 
 void CloseRawJob(RawJobContext& context) {
-  if (!context.RawPrinter) return;
-  const bool ended = context.RawPrinter->EndJob();
-  const std::string name = context.RawPrinter->DeviceName;
-  const std::string why = SpoolerFailure(*context.RawPrinter, context.rawPrinterError);
-  context.RawPrinter.reset();
+  if (!context.spoolerDocument) return;
+  const bool ended = context.spoolerDocument->EndJob();
+  const std::string name = context.spoolerDocument->DeviceName;
+  const std::string why = SpoolerFailure(*context.spoolerDocument, context.spoolerError);
+  context.spoolerDocument.reset();
   if (!ended) throw RawPrintError(CannotPrintOn(name, why));
 }
 

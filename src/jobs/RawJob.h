@@ -17,8 +17,6 @@
 
 namespace korv {
 
-// Capitalised members are the shared state under its established names (RawPrinter); the
-// others follow the code's own style.
 struct RawJobContext {
   ServiceFlags& flags;
   FileSystem& files;
@@ -31,9 +29,9 @@ struct RawJobContext {
   // The job's own page-feed handling; PageFeedMode when none is given.
   std::optional<bool> pageFeed{};
   // The spooler document of the job in progress; none between jobs.
-  std::unique_ptr<TRawPrint> RawPrinter{};
-  // What RawPrinter last reported; set when any of its spooler calls failed.
-  std::optional<std::string> rawPrinterError{};
+  std::unique_ptr<TRawPrint> spoolerDocument{};
+  // What the spooler document last reported; set when any of its spooler calls failed.
+  std::optional<std::string> spoolerError{};
   // The file a spooler document on the named printer goes into (empty: the printer);
   // may raise the printer object's errors. None: every document goes to its printer.
   std::function<std::string(const std::string& printer)> outputFileFor{};
@@ -44,12 +42,12 @@ struct RawJobContext {
 // JobReadError (the file or the spool directory), and the loop keeps the job file.
 void PrintRawJob(JobFile& job, RawJobContext& context);
 
-// Makes RawPrinter ready with an open document on the printer named under kPrinterKey
+// Opens the spooler document, unless one is open, on the printer named under kPrinterKey
 // (stored from the current printer when empty); raises RawPrintError when it cannot.
 void OpenRawJob(RawJobContext& context);
 
-// Ends RawPrinter's document and discards it; raises RawPrintError when the document
-// did not end cleanly.
+// Ends the spooler document and discards it; raises RawPrintError when it did not end
+// cleanly.
 void CloseRawJob(RawJobContext& context);
 
 }  // namespace korv

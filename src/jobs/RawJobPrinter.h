@@ -27,4 +27,14 @@ class RawJobPrinter {
   virtual void EndPassThroughDocument() = 0;
 };
 
+// The current printer's entry, to name in a failure text; empty when there is none or even
+// that cannot be read: the failure being told matters more than the name.
+inline std::string CurrentPrinterOrEmpty(RawJobPrinter& printer) {
+  try {
+    return printer.CurrentPrinterEntry().value_or("");
+  } catch (...) {
+    return "";
+  }
+}
+
 }  // namespace korv

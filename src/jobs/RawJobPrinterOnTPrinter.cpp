@@ -5,8 +5,9 @@
 namespace korv {
 
 std::optional<std::string> RawJobPrinterOnTPrinter::CurrentPrinterEntry() {
-  if (printer_.PrinterTexts().empty()) return std::nullopt;
-  return printer_.SelectedPrinterText();
+  std::string entry = printer_.SelectedPrinterText();  // empty only for an empty list
+  if (entry.empty()) return std::nullopt;
+  return entry;
 }
 
 void RawJobPrinterOnTPrinter::StartPassThroughDocument(const std::string& title) {

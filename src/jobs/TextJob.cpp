@@ -1,12 +1,11 @@
 #include "jobs/TextJob.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "base/ServiceConstants.h"
 #include "jobs/JobChunk.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 
@@ -15,6 +14,9 @@ namespace {
 constexpr char kLandscapeMark = 4;
 constexpr char kFormFeed = 12;
 constexpr std::uint8_t kCodeCpi = 1, kCodeLpi = 2, kCodeBold = 3;
+// A code's parameter byte: the pitch counted from '&', the line spacing from '0', and bold
+// above '4'.
+constexpr int kCpiOrigin = 38, kLpiOrigin = 48, kBoldAbove = 52;
 
 bool IsCode(char byte) {
   auto value = static_cast<std::uint8_t>(byte);
@@ -82,21 +84,21 @@ class TextJobReader {
   void Apply(std::uint8_t code, std::uint8_t parameter) {
     TextMetrics& metrics = context_.metrics;
     if (code == kCodeCpi) {
-      metrics.Cpi = static_cast<std::uint16_t>(std::clamp(parameter - 38, 9, 20));
+      metrics.requestedCpi = LimitedCpi(parameter - kCpiOrigin);
     } else if (code == kCodeLpi) {
-      metrics.Lpi = static_cast<std::uint16_t>(std::clamp(parameter - 48, 1, 12));
+      metrics.requestedLpi = LimitedLpi(parameter - kLpiOrigin);
     } else {
-      metrics.Bold = parameter > 52;
+      metrics.requestedBold = parameter > kBoldAbove;
     }
   }
 
   void ApplyRequestedMetrics() {
     TextMetrics& metrics = context_.metrics;
-    if (metrics.Cpi == metrics.AppliedCpi && metrics.Lpi == metrics.AppliedLpi &&
-        metrics.Bold == metrics.AppliedBold)
+    if (metrics.requestedCpi == metrics.appliedCpi && metrics.requestedLpi == metrics.appliedLpi &&
+        metrics.requestedBold == metrics.appliedBold)
       return;
-    SetTextMetrics(metrics, context_.printer, context_.flags, metrics.Lpi, metrics.Cpi,
-                   metrics.Bold);
+    SetTextMetrics(metrics, context_.printer, context_.flags, metrics.requestedLpi,
+                   metrics.requestedCpi, metrics.requestedBold);
   }
 
   JobFile& job_;
@@ -118,8 +120,8 @@ void WriteTextRun(const TextJobContext& context, PrinterTextDevice& device, std:
         start, formFeed == std::string_view::npos ? std::string_view::npos : formFeed - start);
     // A new page forgets the font: apply the metrics again before its first text.
     if (context.printer.PageStarted())
-      SetTextMetrics(metrics, context.printer, context.flags, metrics.AppliedLpi,
-                     metrics.AppliedCpi, metrics.AppliedBold);
+      SetTextMetrics(metrics, context.printer, context.flags, metrics.appliedLpi,
+                     metrics.appliedCpi, metrics.appliedBold);
     if (context.flags.StopRequested) return;
     device.Write(piece);
     if (formFeed == std::string_view::npos) return;

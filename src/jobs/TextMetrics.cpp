@@ -56,9 +56,9 @@ void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
   DeviceContext& context = printer.DeviceHandle();
   const std::int32_t pixelsX = context.GetDeviceCaps(DeviceCap::LogPixelsX);
   const std::int32_t pixelsY = context.GetDeviceCaps(DeviceCap::LogPixelsY);
-  const std::uint16_t cpi = metrics.AppliedCpi;
-  const bool bold = metrics.AppliedBold;
-  const std::int32_t lineHeight = pixelsY / metrics.AppliedLpi;
+  const std::uint16_t cpi = metrics.appliedCpi;
+  const bool bold = metrics.appliedBold;
+  const std::int32_t lineHeight = pixelsY / metrics.appliedLpi;
 
   printer.SetLineHeight(lineHeight);
 
@@ -98,20 +98,28 @@ void FitPrinterFont(TextMetrics& metrics, TPrinter& printer) {
 
 }  // namespace
 
+std::uint16_t LimitedCpi(int cpi) {
+  return Limit(cpi, kMinCpi, kMaxCpi);
+}
+
+std::uint16_t LimitedLpi(int lpi) {
+  return Limit(lpi, kMinLpi, kMaxLpi);
+}
+
 void SetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags& flags, int lpi,
                     int cpi, bool bold) {
-  metrics.AppliedCpi = Limit(cpi, kMinCpi, kMaxCpi);
-  metrics.AppliedLpi = Limit(lpi, kMinLpi, kMaxLpi);
-  metrics.AppliedBold = bold;
+  metrics.appliedCpi = LimitedCpi(cpi);
+  metrics.appliedLpi = LimitedLpi(lpi);
+  metrics.appliedBold = bold;
   if (!flags.Printing) return;
   FitPrinterFont(metrics, printer);
 }
 
 void ResetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags& flags) {
   printer.SetDocumentTitle(kDocumentTitle);
-  metrics.Cpi = 10;
-  metrics.Lpi = 6;
-  metrics.Bold = false;
+  metrics.requestedCpi = 10;
+  metrics.requestedLpi = 6;
+  metrics.requestedBold = false;
   SetTextMetrics(metrics, printer, flags, 6, 10, false);
 }
 

@@ -16,6 +16,10 @@ namespace korv {
 inline constexpr std::uint16_t kMinCpi = 9, kMaxCpi = 20;
 inline constexpr std::uint16_t kMinLpi = 1, kMaxLpi = 12;
 
+// A pitch or line spacing brought within its limits.
+std::uint16_t LimitedCpi(int cpi);
+std::uint16_t LimitedLpi(int lpi);
+
 // What fixes a fitted font height: the printer and its resolution, the face, the pitch
 // asked for and the weight. Fitting is deterministic for these, so a result is reused.
 struct FontFitKey {
@@ -48,16 +52,16 @@ struct FontShapeKey {
   friend auto operator<=>(const FontShapeKey&, const FontShapeKey&) = default;
 };
 
-// Requested metrics (from the job's control codes) and applied ones (last given to
-// SetTextMetrics). The print thread uses them during a job; the font choice resets them
+// Requested metrics come from the job's control codes; applied ones were last given to
+// SetTextMetrics. The print thread uses them during a job; the font choice resets them
 // from the window thread between jobs.
 struct TextMetrics {
-  std::atomic<std::uint16_t> Cpi{10};
-  std::atomic<std::uint16_t> Lpi{6};
-  std::atomic<bool> Bold{false};
-  std::atomic<std::uint16_t> AppliedCpi{10};
-  std::atomic<std::uint16_t> AppliedLpi{6};
-  std::atomic<bool> AppliedBold{false};
+  std::atomic<std::uint16_t> requestedCpi{10};
+  std::atomic<std::uint16_t> requestedLpi{6};
+  std::atomic<bool> requestedBold{false};
+  std::atomic<std::uint16_t> appliedCpi{10};
+  std::atomic<std::uint16_t> appliedLpi{6};
+  std::atomic<bool> appliedBold{false};
 
   std::mutex fitLock;  // taken inside the printer object's lock
   std::map<FontFitKey, std::int32_t> fittedHeights;

@@ -239,25 +239,25 @@ void TPrinter::SetPaperOrientation(TPrinterOrientation orientation) {
 
 void TPrinter::RequireInformationContext() {
   if (state_ != HandleState::None) return;  // a device context serves as well
-  EnsureSelection();
-  const TPrinterDevice& device = list_[static_cast<std::size_t>(selectedIndex_)].Device;
-  auto context = system_.CreateICA(device.DriverName, device.PrinterName, device.PortName,
-                                   settings_ ? &*settings_ : nullptr);
-  if (!context) throw EPrinter(kInvalidPrinterText);
-  context_ = std::move(context);
-  state_ = HandleState::InformationContext;
-  canvas_->TakeHandle(context_.get());
+  OpenContext(HandleState::InformationContext);
 }
 
 void TPrinter::CreateDeviceContext() {
+  OpenContext(HandleState::DeviceContext);
+}
+
+void TPrinter::OpenContext(HandleState kind) {
   EnsureSelection();
   ReleaseContext();
   const TPrinterDevice& device = list_[static_cast<std::size_t>(selectedIndex_)].Device;
-  auto context = system_.CreateDCA(device.DriverName, device.PrinterName, device.PortName,
-                                   settings_ ? &*settings_ : nullptr);
+  const DeviceMode* settings = settings_ ? &*settings_ : nullptr;
+  auto context =
+      kind == HandleState::DeviceContext
+          ? system_.CreateDCA(device.DriverName, device.PrinterName, device.PortName, settings)
+          : system_.CreateICA(device.DriverName, device.PrinterName, device.PortName, settings);
   if (!context) throw EPrinter(kInvalidPrinterText);
   context_ = std::move(context);
-  state_ = HandleState::DeviceContext;
+  state_ = kind;
   canvas_->TakeHandle(context_.get());
 }
 

@@ -126,6 +126,7 @@ class TPrinter {
   void ReadSettings();
   void RequireInformationContext();
   void CreateDeviceContext();
+  void OpenContext(HandleState kind);  // drops the context held, then opens one of `kind`
   void ReleaseContext();
   // Aborts the open document after `call` failed and raises "Printing failed".
   [[noreturn]] void FailDocument(const char* call);

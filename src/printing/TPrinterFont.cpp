@@ -20,6 +20,14 @@ std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
   return static_cast<std::int32_t>(result);
 }
 
+TPrinterFont TPrinterFont::AtResolution(std::int32_t pixelsPerInch) const {
+  TPrinterFont font = *this;
+  font.Height = MulDiv(Height, pixelsPerInch, PixelsPerInch);
+  font.Width = MulDiv(Width, pixelsPerInch, PixelsPerInch);
+  font.PixelsPerInch = pixelsPerInch;
+  return font;
+}
+
 LogFont TPrinterFont::ToLogFont() const {
   LogFont font;
   font.height = Height;

@@ -31,6 +31,8 @@ struct TPrinterFont {
   // The size in points (character height); setting it sets Height.
   std::int32_t Size() const { return -MulDiv(Height, 72, PixelsPerInch); }
   void SetSize(std::int32_t points) { Height = -MulDiv(points, PixelsPerInch, 72); }
+  // The same font measured in pixels at `pixelsPerInch`.
+  TPrinterFont AtResolution(std::int32_t pixelsPerInch) const;
 
   LogFont ToLogFont() const;
 

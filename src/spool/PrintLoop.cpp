@@ -1,14 +1,9 @@
 #include "spool/PrintLoop.h"
 
 #include <exception>
-#include <memory>
 #include <set>
 
-#include "base/PumpMessages.h"
 #include "base/ServiceConstants.h"
-#include "settings/DirectorySearch.h"
-#include "spool/SpoolFileRemoval.h"
-#include "spool/SpoolProtocol.h"
 
 namespace korv {
 
@@ -19,24 +14,24 @@ constexpr const char* kPrinting = "Status - printing";
 constexpr const char* kErrorPrefix = "Status - error: ";
 constexpr const char* kUnexpected = "unexpected failure";
 
-// What the listing showed of a file: its full size and last-write time.
-SpoolFileTracker::Listing ListingOf(const SearchRecord& entry) {
-  const std::uint64_t size =
-      (std::uint64_t{entry.EntryData.sizeHigh} << 32) | entry.EntryData.sizeLow;
-  return {size, entry.EntryData.lastWriteTime};
+// Runs one step that may fail: the text of its failure, none when it succeeded.
+template <typename Step>
+std::optional<std::string> Attempt(Step step) {
+  try {
+    step();
+    return std::nullopt;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return kUnexpected;
+  }
 }
 
 }  // namespace
 
 template <typename Step>
-void PrintLoop::Attempt(Step step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    NoteError(e.what());
-  } catch (...) {
-    NoteError(kUnexpected);
-  }
+void PrintLoop::Guarded(Step step) {
+  if (const std::optional<std::string> failure = Attempt(step)) NoteError(*failure);
 }
 
 void PrintLoop::NoteError(const std::string& message) {
@@ -48,282 +43,172 @@ void PrintLoop::Run() {
   ThreadStart();
   watching_ = watch_->Arm(state_.spoolDirectory);
   while (!state_.flags.StopRequested) {
-    try {
-      if (Poll() == PollEnd::Leave) break;
-    } catch (const std::exception& e) {
-      // A port failed outside a job; keep serving, at the usual pace.
-      NoteError(e.what());
-      took_ = false;
-    }
-    WaitForNextPass();
+    // A port that fails outside a job leaves the loop serving, at the usual pace.
+    Pass pass = Pass::Idle;
+    Guarded([&] { pass = Poll(); });
+    if (pass == Pass::Leave) break;
+    WaitForNextPass(pass);
   }
   log_->Stopped();
-  p_.shell.PostQuit();
+  ports_.shell.PostQuit();
 }
 
 void PrintLoop::ThreadStart() {
   // A failing step is shown in the status line; the service still polls.
-  Attempt([&] { p_.tray.ApplyPrintLoopSettings(TraySettings{}); });
-  Attempt([&] { p_.host.FindHostWindow(); });
-  Attempt([&] { p_.host.ActivateHostWindow(true); });
-  Attempt([&] { p_.host.ActivateHostWindow(true); });
-  const std::string fontName = p_.profile.ProfileRead(kFontKey, kDefaultFont);
+  Guarded([&] { ports_.tray.ApplyPrintLoopSettings(TraySettings{}); });
+  Guarded([&] { ports_.host.FindHostWindow(); });
+  // Twice, a second apart: the window thread may still bring the service window forward
+  // while it starts, and the second activation leaves the host program in front after it.
+  Guarded([&] { ports_.host.ActivateHostWindow(true); });
+  Guarded([&] { ports_.host.ActivateHostWindow(true); });
+  const std::string fontName = ports_.profile.ProfileRead(kFontKey, kDefaultFont);
   state_.FontName.Set(fontName);
-  Attempt([&] { p_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
-  p_.view.SetFontLabel("Font: " + fontName);
+  Guarded([&] { ports_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
+  ports_.view.SetFontLabel("Font: " + fontName);
   state_.flags.RawMode = false;
   log_->Started(false);
 }
 
-PrintLoop::PollEnd PrintLoop::Poll() {
+PrintLoop::Pass PrintLoop::Poll() {
   pollError_.clear();
-  Selected file;
-  bool selected = false;
+  Pass pass = Pass::Idle;
   // Only the spool directory is ever listed: when it cannot be entered, nothing is taken.
-  if (p_.files.SetCurrentDirectory(state_.spoolDirectory)) {
-    pacer_.Listed(p_.waiter.NowMs());
-    selected = SelectFile(file);
-  } else {
+  if (!ports_.files.SetCurrentDirectory(state_.spoolDirectory)) {
     pollError_ = "Cannot change to directory " + state_.spoolDirectory;
     log_->Error(pollError_);
+  } else if (const std::optional<Selected> file = SelectFile()) {
+    pass = Handle(*file);
   }
-
-  took_ = selected;
-  if (selected && HandleSelected(file) == PollEnd::Leave) return PollEnd::Leave;
-  FinishPoll();
-  return PollEnd::Continue;
+  if (pass != Pass::Leave) ShowPollState();
+  return pass;
 }
 
-bool PrintLoop::SelectFile(Selected& out) {
+std::optional<PrintLoop::Selected> PrintLoop::SelectFile() {
+  pacer_.Listed(ports_.waiter.NowMs());
   SearchRecord rec;
+  std::optional<Selected> selected;
   std::set<std::string> waiting;
   std::set<std::string> present;  // upper case
-  bool selected = false;
-  bool found = SearchFirst(p_.files, "*.*", kAttrArchive, rec) == 0;
+  bool found = SearchFirst(ports_.files, "*.*", kAttrArchive, rec) == 0;
   // The whole listing is read, so what is remembered of files that are gone is dropped.
   while (found) {
     present.insert(UpperCaseAscii(rec.EntryName));
-    if (!selected && IsTakeable(rec.EntryName, rec.EntrySize) && !PassedOver(rec)) {
-      if (!failed_.IsWaiting(rec.EntryName, p_.waiter.NowMs())) {
-        out = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime, ListingOf(rec)};
-        selected = true;
-      } else {
+    if (!selected && IsTakeable(rec.EntryName, rec.EntrySize) && !PassOverRetryingUnremoved(rec)) {
+      if (!failed_.IsWaiting(rec.EntryName, ports_.waiter.NowMs()))
+        selected = Selected{rec.EntryName, rec.EntrySize, rec.EntryTime, ListingOf(rec)};
+      else
         waiting.insert(rec.EntryName);
-      }
     }
     found = SearchNext(rec) == 0;
   }
   SearchEnd(rec);
   tracker_.KeepOnly(present);
-  std::erase_if(printedKept_,
-                [&](const auto& kept) { return !present.count(UpperCaseAscii(kept.first)); });
+  unremoved_.KeepOnly(present);
   // A complete listing shows which failed jobs are still there; the rest are gone.
   if (!selected) failed_.KeepOnly(waiting);
   return selected;
 }
 
-bool PrintLoop::PassedOver(const SearchRecord& entry) {
-  return tracker_.Refused(entry.EntryName) ||
-         tracker_.PassOver(entry.EntryName, p_.waiter.NowMs()) || PrintedButNotDeleted(entry);
-}
-
-bool PrintLoop::PrintedButNotDeleted(const SearchRecord& entry) {
-  auto it = printedKept_.find(entry.EntryName);
-  if (it == printedKept_.end()) return false;
-  if (!(it->second.listing == ListingOf(entry))) {
-    printedKept_.erase(it);  // rewritten since: a new job under the old name
-    return false;
-  }
-  SpoolFileOpen opened = p_.files.OpenSpoolFile(entry.EntryName);
-  if (opened.file && !(opened.identity == it->second.identity)) {
-    printedKept_.erase(it);  // another file of the same size and time: a new job
-    return false;
-  }
-  if (opened.error == SpoolOpenError::Missing) {
-    printedKept_.erase(it);
-    return true;
-  }
-  const std::uint64_t now = p_.waiter.NowMs();
-  if (opened.file && now >= it->second.retryAtMs) {
-    opened.file.reset();
-    std::string movedTo;
-    it->second.retryAtMs = now + kKeptRetryMs;
-    if (RemoveHandledFile(p_.files, entry.EntryName, it->second.identity, movedTo) !=
-        Removal::Stuck)
-      printedKept_.erase(it);
-  }
-  return true;  // not yet known to be another file
-}
-
-std::unique_ptr<JobFile> PrintLoop::OpenSelected(const Selected& file, FileIdentity& identity) {
-  SpoolFileOpen opened = p_.files.OpenSpoolFile(file.name);
-  if (opened.file &&
-      !(SpoolFileTracker::Listing{opened.size, opened.lastWriteTime} == file.listing)) {
-    opened.file.reset();  // changed since the listing: its writer is still at work
-    opened.error = SpoolOpenError::InUse;
-    opened.reason = "it is still being written";
-  }
-  if (opened.file) {
-    tracker_.Forget(file.name);
-    identity = opened.identity;
-    return std::move(opened.file);
-  }
-  if (opened.error == SpoolOpenError::NotInSpool) {
-    // Never read, deleted or moved: under Wine that would reach the file it points to.
-    if (tracker_.Refuse(file.name, opened.reason))
-      NoteError("not taken: " + file.name + ": " + opened.reason);
-    return nullptr;
-  }
-  const std::uint64_t now = p_.waiter.NowMs();
-  const bool passing = tracker_.NoteFailure(file.name, file.listing, opened.reason, now);
-  if (tracker_.SetAsideDue(file.name, now)) {
-    const std::string movedTo = SetAside(p_.files, file.name);
-    if (!movedTo.empty()) {
-      tracker_.Forget(file.name);
-      NoteError(file.name + " could not be opened for 5 minutes and was moved to WINPRINT\\" +
-                movedTo + ": " + opened.reason);
-    }
-  } else if (passing) {
-    NoteError("cannot open " + file.name + " (the files after it go ahead): " + opened.reason);
-  }
-  return nullptr;
-}
-
-void PrintLoop::Removed(const Selected& file, const FileIdentity& identity) {
-  std::string movedTo;
-  switch (RemoveHandledFile(p_.files, file.name, identity, movedTo)) {
-    case Removal::Deleted:
-    case Removal::Gone:
-      break;
-    case Removal::SetAside:
-      NoteError(file.name + " could not be deleted; moved to WINPRINT\\" + movedTo);
-      break;
-    case Removal::Stuck:
-      printedKept_[file.name] = Kept{identity, file.listing, p_.waiter.NowMs() + kKeptRetryMs};
-      NoteError(file.name + " could not be deleted or moved; it is not taken again");
-      break;
-  }
-}
-
-PrintLoop::PollEnd PrintLoop::HandleSelected(const Selected& file) {
+PrintLoop::Pass PrintLoop::Handle(const Selected& file) {
   // Opened first, control files too: only the spool directory's own files are handled.
   FileIdentity identity;
-  std::unique_ptr<JobFile> opened = OpenSelected(file, identity);
-  if (!opened) {
-    took_ = false;  // not taken: the loop waits for a change or the safety poll
-    return PollEnd::Continue;
-  }
+  std::unique_ptr<JobFile> opened = TakeSelected(file, identity);
+  if (!opened) return Pass::Idle;  // the loop waits for a change or the safety poll
   const SpoolCommand command = ControlCommand(file.name);
   if (command == SpoolCommand::Job) return HandleJob(file, std::move(opened), identity);
   opened.reset();  // a control file's content is never read
-
-  ServiceFlags& flags = state_.flags;
-  try {
-    lastError_.clear();
-    Removed(file, identity);  // obeyed once, even when it stays
-    log_->ControlObeyed(file.name);
-    switch (command) {
-      case SpoolCommand::Disable:
-        flags.StopRequested = true;
-        return PollEnd::Leave;
-      case SpoolCommand::RawPrint:
-        flags.RawMode = true;
-        flags.PageFeedMode = false;
-        p_.choice.LoadPrinterChoice();
-        break;
-      case SpoolCommand::RawPage:
-        flags.RawMode = true;
-        flags.PageFeedMode = true;
-        p_.choice.LoadPrinterChoice();
-        break;
-      case SpoolCommand::WinPrint:
-        flags.RawMode = false;  // PageFeedMode only matters in raw mode, which sets it
-        p_.choice.LoadPrinterChoice();
-        break;
-      case SpoolCommand::SetFocus:
-        p_.host.ActivateHostWindow(true);
-        break;
-      case SpoolCommand::Job:
-        break;
-    }
-  } catch (const std::exception& e) {
-    NoteError(e.what());
-  } catch (...) {
-    NoteError(kUnexpected);
-  }
-  return PollEnd::Continue;
+  return ObeyControlFile(command, file, identity);
 }
 
-PrintLoop::PollEnd PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
-                                        const FileIdentity& identity) {
+PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected& file,
+                                           const FileIdentity& identity) {
   ServiceFlags& flags = state_.flags;
-  // Not taken while a settings dialog is open: the loop waits for the dialog to close.
-  took_ = false;
-  if (flags.SettingsOpen) return PollEnd::Continue;  // closed again, printed after the dialog
-  took_ = true;
+  Pass pass = Pass::Took;
+  lastError_.clear();
+  Guarded([&] {
+    RemoveHandled(file, identity);  // obeyed once, even when it stays
+    log_->ControlObeyed(file.name);
+    if (command == SpoolCommand::Disable) {
+      flags.StopRequested = true;
+      pass = Pass::Leave;
+    } else if (command == SpoolCommand::SetFocus) {
+      ports_.host.ActivateHostWindow(true);
+    } else {  // RAWPRINT, RAWPAGE or WINPRINT: the mode of the jobs taken from now on
+      flags.RawMode = command != SpoolCommand::WinPrint;
+      // Page feed only matters in raw mode, which always sets it.
+      if (flags.RawMode) flags.PageFeedMode = command == SpoolCommand::RawPage;
+      ports_.choice.LoadPrinterChoice();
+    }
+  });
+  return pass;
+}
 
+PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<JobFile> job,
+                                     const FileIdentity& identity) {
+  // Not taken while a settings dialog is open: closed again, printed after the dialog.
+  if (state_.flags.SettingsOpen) return Pass::Idle;
   const bool print = file.size >= kSmallestPrintedJob;
   if (print) {
-    p_.view.SetStatus(kPrinting);
-    p_.view.EnablePrinterFont(false);
-    p_.view.EnableSelectPrinter(false);
-    flags.Printing = true;
-    // A kept job prints in the mode it was first taken in.
-    const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
-    log_->JobStarted(file.name, file.size, mode != JobMode::Text);
-    bool failed = true;
-    std::string failure = kUnexpected;
-    JobOutcome outcome = JobOutcome::Printed;
-    try {
-      outcome = mode == JobMode::Text ? p_.textJobs.PrintTextJob(*job)
-                                      : p_.rawJobs.PrintRawJob(*job, mode == JobMode::RawPage);
-      failed = false;
-    } catch (const std::exception& e) {
-      failure = e.what();
-    } catch (...) {
-    }
-    if (failed) {
-      // The job stays in the spool directory and is tried again after a wait.
-      job.reset();
-      p_.files.SetCurrentDirectory(state_.spoolDirectory);
-      failed_.NoteFailure(file.name, p_.waiter.NowMs(), mode);
-      log_->JobEnded("failed: " + failure);
-      NoteError(failure);
-      return PollEnd::Continue;
-    }
-    log_->JobEnded(outcome == JobOutcome::Stopped ? "stopped" : "printed");
-    if (outcome == JobOutcome::Stopped) return PollEnd::Leave;  // the file stays for next time
+    const std::optional<JobOutcome> outcome = PrintJob(file, job);
+    if (!outcome) return Pass::Took;
+    if (*outcome == JobOutcome::Stopped) return Pass::Leave;  // the file stays for next time
   }
-
   // The branch may have left another directory current; the job is deleted where it was
   // found, by its full path if the spool directory cannot be entered again.
-  const bool inSpool = p_.files.SetCurrentDirectory(state_.spoolDirectory);
+  const bool inSpool = ports_.files.SetCurrentDirectory(state_.spoolDirectory);
   job.reset();
   failed_.Forget(file.name);
   if (print) lastError_.clear();
   if (inSpool)
-    Removed(file, identity);
-  else if (!p_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
-    printedKept_[file.name] = Kept{identity, file.listing, 0};
-  return PollEnd::Continue;
+    RemoveHandled(file, identity);
+  else if (!ports_.files.DeleteFile(state_.spoolDirectory + "\\" + file.name))
+    unremoved_.Add(file.name, identity, file.listing, 0);
+  return Pass::Took;
 }
 
-void PrintLoop::FinishPoll() {
+std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_ptr<JobFile>& job) {
+  ServiceFlags& flags = state_.flags;
+  ports_.view.SetStatus(kPrinting);
+  ports_.view.EnablePrinterFont(false);
+  ports_.view.EnableSelectPrinter(false);
+  flags.Printing = true;
+  // A kept job prints in the mode it was first taken in.
+  const JobMode mode = failed_.KeptMode(file.name).value_or(CurrentJobMode(flags));
+  log_->JobStarted(file.name, file.size, mode != JobMode::Text);
+  JobOutcome outcome = JobOutcome::Printed;
+  const std::optional<std::string> failure = Attempt([&] {
+    outcome = mode == JobMode::Text ? ports_.textJobs.PrintTextJob(*job)
+                                    : ports_.rawJobs.PrintRawJob(*job, mode == JobMode::RawPage);
+  });
+  if (failure) {
+    // The job stays in the spool directory and is tried again after a wait.
+    job.reset();
+    ports_.files.SetCurrentDirectory(state_.spoolDirectory);
+    failed_.NoteFailure(file.name, ports_.waiter.NowMs(), mode);
+    log_->JobEnded("failed: " + *failure);
+    NoteError(*failure);
+    return std::nullopt;
+  }
+  log_->JobEnded(outcome == JobOutcome::Stopped ? "stopped" : "printed");
+  return outcome;
+}
+
+void PrintLoop::ShowPollState() {
   ServiceFlags& flags = state_.flags;
   flags.Printing = false;
   if (!pollError_.empty())
-    p_.view.SetStatus(kErrorPrefix + pollError_);
+    ports_.view.SetStatus(kErrorPrefix + pollError_);
   else if (!lastError_.empty())
-    p_.view.SetStatus(kErrorPrefix + lastError_);
+    ports_.view.SetStatus(kErrorPrefix + lastError_);
   else if (const std::string waiting = tracker_.Problem(); !waiting.empty())
-    p_.view.SetStatus(kErrorPrefix + waiting);
+    ports_.view.SetStatus(kErrorPrefix + waiting);
   else
-    p_.view.SetStatus(kNotPrinting);
-  p_.view.EnablePrinterFont(!flags.RawMode);
+    ports_.view.SetStatus(kNotPrinting);
+  ports_.view.EnablePrinterFont(!flags.RawMode);
   // Read once per safety poll at most: a hand edit of the profile shows within a second.
-  if (pacer_.ProfileReadDue(p_.waiter.NowMs()))
-    selectPrinter_ = p_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;
-  p_.view.EnableSelectPrinter(selectPrinter_);
+  if (pacer_.ProfileReadDue(ports_.waiter.NowMs()))
+    selectPrinter_ = ports_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;
+  ports_.view.EnableSelectPrinter(selectPrinter_);
 }
 
 }  // namespace korv

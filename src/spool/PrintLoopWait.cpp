@@ -9,28 +9,29 @@
 namespace korv {
 
 void PrintLoop::DispatchMessages() {
-  p_.waiter.DispatchPending();
-  if (p_.waiter.TerminateRequested()) state_.flags.StopRequested = true;
+  ports_.waiter.DispatchPending();
+  if (ports_.waiter.TerminateRequested()) state_.flags.StopRequested = true;
 }
 
-void PrintLoop::WaitForNextPass() {
+void PrintLoop::WaitForNextPass(Pass last) {
   ServiceFlags& flags = state_.flags;
   if (!watching_) {
-    PumpMessages(p_.waiter, flags, 1);
+    PumpMessages(ports_.waiter, flags, 1);
     return;
   }
   // Back-to-back passes still answer the thread's messages and see a stop.
   DispatchMessages();
-  const std::uint64_t due = pacer_.NextPassAt(took_, p_.waiter.NowMs(), failed_.NextTry());
+  const std::uint64_t due =
+      pacer_.NextPassAt(last == Pass::Took, ports_.waiter.NowMs(), failed_.NextTry());
   for (;;) {
     if (flags.StopRequested) return;
-    const std::uint64_t now = p_.waiter.NowMs();
+    const std::uint64_t now = ports_.waiter.NowMs();
     if (now >= due) return;
     const auto wait = static_cast<unsigned>(std::min(due - now, PassPacer::kSafetyPollMs));
     const SpoolWatch::Wake wake = watch_->Wait(wait);
     if (wake == SpoolWatch::Wake::Failed) {
       // Look at once; if waiting keeps failing, fall back to the fixed cadence meanwhile.
-      if (++failedWaits_ > 1) PumpMessages(p_.waiter, flags, 1);
+      if (++failedWaits_ > 1) PumpMessages(ports_.waiter, flags, 1);
       return;
     }
     failedWaits_ = 0;

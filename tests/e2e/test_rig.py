@@ -37,8 +37,10 @@ class WineView(unittest.TestCase):
         self.assertEqual(code, 0)
         for level in (2, 5):
             names = [r["name"] for r in records if r.get("level") == level]
-            self.assertEqual(sorted(names), sorted(QUEUES + (korvrig.REJECT_QUEUE,)),
-                             f"level {level}")
+            # The machine may have printers of its own beside the rig's.
+            missing = set(QUEUES + (korvrig.REJECT_QUEUE,)) - set(names)
+            self.assertFalse(missing, f"level {level}: {sorted(missing)} not listed")
+            self.assertEqual(len(names), len(set(names)), f"level {level}: a queue listed twice")
         ports = {r["name"]: r["port"] for r in records if r.get("level") == 2}
         self.assertEqual(ports["KorvShort"], "CUPS:KorvShort")
         default = next(r for r in records if "device" in r)

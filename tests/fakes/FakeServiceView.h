@@ -16,7 +16,6 @@ class FakeServiceView : public ServiceView {
   void EnableSelectPrinter(bool e) override { Note("selectPrinter", OnOff(selectPrinter = e)); }
   void EnablePrinterFont(bool e) override { Note("printerFont", OnOff(printerFont = e)); }
   void EnableTestPage(bool e) override { Note("testPage", OnOff(testPage = e)); }
-  bool UseDefaultTicked() const override { return useDefault; }
   void SetUseDefaultTicked(bool t) override { Note("useDefault", OnOff(useDefault = t)); }
 
   std::string title, status, printerLabel, fontLabel;

@@ -1,9 +1,9 @@
 #pragma once
-// The notification area and the service's windows in memory: a log of every call, the
-// icon's current record, window states, and a switch that makes notify calls fail.
+// The notification area and the service's two windows as the user sees them: the icon
+// with its tip, which windows are on screen and which is in front, and the icon's menu
+// when it is open. Notify calls can be told to fail.
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "dialogs/TrayShell.h"
 
@@ -11,10 +11,13 @@ namespace korv::fakes {
 
 class FakeTrayShell : public TrayShell {
  public:
+  struct Window {
+    bool visible = true;
+    bool minimized = false;
+  };
+
   bool NotifyIcon(NotifyIconOp op, const NotifyIconRecord& record) override {
-    static const char* names[] = {"add", "modify", "delete"};
-    log.push_back(std::string("notify ") + names[static_cast<int>(op)]);
-    records.push_back(record);
+    ++notifyCalls;
     if (failNotify || (failAdd && op == NotifyIconOp::Add)) return false;
     if (op == NotifyIconOp::Delete)
       shown.reset();
@@ -24,37 +27,39 @@ class FakeTrayShell : public TrayShell {
   }
   WindowId MessageWindow() override { return 0x77; }
   IconId ApplicationIcon() override { return applicationIcon; }
-  IconId StandardApplicationIcon() override { return 32512; }
-  bool IsMinimized(TrayWindow w) override { return minimized[Index(w)]; }
+  IconId StandardApplicationIcon() override { return kStandardIcon; }
+  bool IsMinimized(TrayWindow w) override { return Of(w).minimized; }
   void ShowWindow(TrayWindow w, ShowCommand c) override {
-    log.push_back("show " + Name(w) + " " + std::to_string(static_cast<int>(c)));
-    if (c == ShowCommand::Restore || c == ShowCommand::ShowNormal) minimized[Index(w)] = false;
+    Of(w).visible = c != ShowCommand::Hide;
+    if (c == ShowCommand::Restore || c == ShowCommand::ShowNormal) Of(w).minimized = false;
   }
-  void SetForegroundWindow(TrayWindow w) override { log.push_back("foreground " + Name(w)); }
-  void BringWindowToTop(TrayWindow w) override { log.push_back("top " + Name(w)); }
-  void RestoreApplication() override { log.push_back("restore application"); }
-  void ProcessMessages() override { log.push_back("process messages"); }
+  void SetForegroundWindow(TrayWindow w) override { front = w; }
+  void BringWindowToTop(TrayWindow) override {}
+  void RestoreApplication() override { application.minimized = false; }
+  void ProcessMessages() override {}
   ScreenPoint CursorPos() override { return cursor; }
   bool HasPopupMenu() override { return hasPopupMenu; }
   void PopupMenu(ScreenPoint at) override {
-    log.push_back("popup " + std::to_string(at.x) + "," + std::to_string(at.y));
+    menuAt = at;
+    // The menu only closes properly when the application is in front as it opens.
+    menuClosesProperly = front == TrayWindow::Application;
   }
 
-  std::vector<std::string> log;
-  std::vector<NotifyIconRecord> records;  // every record handed to the shell
-  std::optional<NotifyIconRecord> shown;  // the icon as the notification area shows it
-  bool failNotify = false;                // every notify call fails
-  bool failAdd = false;                   // only adding fails (the icon is there already)
+  static constexpr IconId kStandardIcon = 32512;
+  std::optional<NotifyIconRecord> shown;  // the icon in the notification area
+  Window application, service;
+  std::optional<TrayWindow> front;
+  std::optional<ScreenPoint> menuAt;  // where the icon's menu opened
+  bool menuClosesProperly = false;
+  int notifyCalls = 0;
+  bool failNotify = false;  // every notify call fails
+  bool failAdd = false;     // only adding fails (the icon is there already)
   IconId applicationIcon = 0;
-  bool minimized[2] = {false, false};  // application, service
   bool hasPopupMenu = true;
   ScreenPoint cursor{600, 740};
 
  private:
-  static int Index(TrayWindow w) { return w == TrayWindow::Application ? 0 : 1; }
-  static std::string Name(TrayWindow w) {
-    return w == TrayWindow::Application ? "application" : "service";
-  }
+  Window& Of(TrayWindow w) { return w == TrayWindow::Application ? application : service; }
 };
 
 }  // namespace korv::fakes

@@ -131,10 +131,6 @@ class LockedServiceView : public ServiceView {
   void EnableTestPage(bool e) override {
     Locked([&] { view_.EnableTestPage(e); });
   }
-  bool UseDefaultTicked() const override {
-    std::lock_guard guard(lock_);
-    return view_.UseDefaultTicked();
-  }
   void SetUseDefaultTicked(bool t) override {
     Locked([&] { view_.SetUseDefaultTicked(t); });
   }

@@ -11,14 +11,14 @@
 #include <thread>
 
 #include "LockedFakes.h"
-#include "app/MainFormHandlers.h"
 #include "app/PrinterObjectAdapters.h"
 #include "app/SavedPrinterChoice.h"
+#include "app/ServiceWindowHandlers.h"
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeHostWindowActivation.h"
-#include "fakes/FakeMainFormPorts.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/FakeProfileStore.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "fakes/FakeSpooler.h"
 #include "fakes/FakeTrayIconSetup.h"
 #include "fakes/FakeWaiter.h"
@@ -44,7 +44,7 @@ struct ThreadedService : ::testing::Test {
     state.spoolDirectory = kHome + "\\\\WINPRINT";
     profile.Configure(kHome + "\\VOZAZAD.INI", "Vozazad");
     listSelector.answer = 2;
-    fontDialog.answer = FontAttributes{"Lucida Console"};
+    fontDialog.answer = TPrinterFont{"Lucida Console"};
   }
 
   // The print thread's world.
@@ -74,11 +74,9 @@ struct ThreadedService : ::testing::Test {
   fakes::FakeFontDialog fontDialog;
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell windowShell;
-  fakes::FakeHostWindowActivation windowHost;
-  fakes::FakeServiceWindow window;
-  MainFormHandlers handlers{MainFormDeps{state, profile, view, files, choice, selection, canvasFont,
-                                         fontDialog, listSelector, metricsReset, confirmBox,
-                                         windowShell, windowHost, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, files, choice, selection,
+                                                   canvasFont, fontDialog, listSelector,
+                                                   metricsReset, confirmBox, windowShell}};
 };
 
 TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
@@ -123,14 +121,13 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
     try {
       switch (clicks++ % 4) {
         case 0:
-          if (seen.selectPrinter) handlers.PrnSetup();
+          if (seen.selectPrinter) handlers.SelectPrinter();
           break;
         case 1:
-          if (seen.printerFont) handlers.PrinterFont();
+          if (seen.printerFont) handlers.ChoosePrinterFont();
           break;
         case 2:
-          view.SetUseDefaultTicked(!seen.useDefault);
-          handlers.SetDefaultPrinter();
+          choice.UseDefaultClicked(!seen.useDefault);
           break;
         default:
           if (clicks % 40 == 3) handlers.PrintTestPage();

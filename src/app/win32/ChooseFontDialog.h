@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 
 namespace korv {
 
@@ -20,7 +20,7 @@ class ChooseFontDialog : public FontDialog {
 
   // Throws when there is no default printer or its device context cannot be made, and
   // when the dialog itself fails (not when the user cancels).
-  std::optional<FontAttributes> Execute(const FontAttributes& current) override;
+  std::optional<TPrinterFont> Execute(const TPrinterFont& current) override;
 
  private:
   std::function<HWND()> owner_;

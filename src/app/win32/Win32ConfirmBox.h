@@ -1,6 +1,6 @@
 #pragma once
 // The confirmation message box of the service window's handlers.
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 
 namespace korv {
 

@@ -35,7 +35,6 @@ void Win32ServiceView::EnableTestPage(bool enabled) {
 }
 
 void Win32ServiceView::SetUseDefaultTicked(bool ticked) {
-  ticked_ = ticked;
   PostFlag(kMsgSetUseDefault, ticked);
 }
 

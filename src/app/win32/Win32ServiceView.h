@@ -19,14 +19,12 @@ class Win32ServiceView : public ServiceView {
   void EnableSelectPrinter(bool enabled) override;
   void EnablePrinterFont(bool enabled) override;
   void EnableTestPage(bool enabled) override;
-  bool UseDefaultTicked() const override { return ticked_; }
   void SetUseDefaultTicked(bool ticked) override;
 
  private:
   void PostFlag(UINT message, bool on);
 
   std::atomic<HWND> window_{nullptr};
-  std::atomic<bool> ticked_{true};  // the box is ticked in the window's layout
 };
 
 }  // namespace korv

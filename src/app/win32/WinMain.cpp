@@ -1,33 +1,34 @@
-// Entry point: the application window and the service window, then the message loop.
-// The service starts on the service window's first activation.
+// Entry point and composition root: each part of the service is made from the parts below
+// it, then the service window with its icon, then the message loop. The service starts on
+// the service window's first activation.
 #include "KorvVersion.h"
-#include "dialogs/win32/TrayIcon.h"
-#include "dialogs/win32/Win32ListSelector.h"
-
 #include "app/HostWindow.h"
-#include "app/MainFormHandlers.h"
 #include "app/PrinterObjectAdapters.h"
 #include "app/SavedPrinterChoice.h"
 #include "app/ServiceShutdown.h"
 #include "app/ServiceStartup.h"
+#include "app/ServiceWindowHandlers.h"
 #include "app/win32/Application.h"
 #include "app/win32/ApplicationError.h"
 #include "app/win32/ChooseFontDialog.h"
 #include "app/win32/LateBound.h"
-#include "app/win32/MainForm.h"
 #include "app/win32/PrintThread.h"
 #include "app/win32/Win32AppShell.h"
 #include "app/win32/Win32ConfirmBox.h"
 #include "app/win32/Win32Desktop.h"
-#include "app/win32/Win32JobLog.h"
 #include "app/win32/Win32ServiceView.h"
+#include "app/win32/Win32ServiceWindow.h"
 #include "app/win32/Win32SpoolWatch.h"
 #include "app/win32/Win32Waiter.h"
 #include "base/ChangedOnlyView.h"
 #include "base/ServiceState.h"
+#include "base/win32/Win32LogClock.h"
+#include "dialogs/win32/TrayIcon.h"
+#include "dialogs/win32/Win32ListSelector.h"
 #include "escp/win32/SystemCodePages.h"
 #include "joblog/JobLogWriter.h"
 #include "joblog/ServiceJobFacts.h"
+#include "joblog/win32/Win32LogFile.h"
 #include "jobs/FileOutputFolder.h"
 #include "jobs/PrintingJobBranches.h"
 #include "printing/GlobalPrinter.h"
@@ -40,117 +41,160 @@
 #include "win32/ProgramIcon.h"
 #include "win32/Win32Api.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  using namespace korv;
+namespace korv {
+namespace {
 
-  Application application;
-  if (!application.Create("Printer for Korvelane")) return 1;
+// What every part shares: the state, the profile, the file system, the window as the core
+// sees it, the shell, the waiter and the one clock.
+struct Basics {
+  explicit Basics(Application& application) : shell(application), waiter(application) {}
 
   ServiceState state;
   Win32FileSystem files;
   Win32ProfileStore store;
-  Profile profile(store);
+  Profile profile{store};
   Win32ServiceView windowView;
-  ChangedOnlyView view(windowView);  // everyone changes the window through this one
-  Win32AppShell shell(application);
-  Win32Waiter waiter(application);
+  ChangedOnlyView view{windowView};  // everyone changes the window through this one
+  Win32AppShell shell;
+  Win32Waiter waiter;
+  win32::Win32LogClock clock;  // the job log's lines and the output files' names
+};
 
+TPrinter& InstalledPrinter() {
   InstallPrintSystem(std::make_unique<win32::Win32PrintSystem>());
-  TPrinter& printer = GlobalPrinter();
+  return GlobalPrinter();
+}
+
+unsigned WindowsMajorVersion() {
   OsVersion version;
   GlobalPrintSystem().GetVersionExA(version);
+  return version.majorVersion;
+}
+
+// The printer object and what prints on it: the job branches, the output folder of
+// print-to-file printers, and the saved printer choice.
+struct Printing {
+  explicit Printing(Basics& b)
+      : printer(InstalledPrinter()),
+        jobs(b.state, b.files, b.profile, printer, textMetrics, spooler, WindowsMajorVersion()),
+        fileOutput(b.state, GlobalPrintSystem(), b.files, b.profile, b.clock),
+        selection(printer),
+        canvasFont(printer),
+        metrics(textMetrics, printer, b.state.flags),
+        choice(b.profile, b.view, b.state.flags, b.state.ChosenPrinter, selection) {
+    jobs.SetFileOutput(fileOutput);
+    jobs.SetCodePages(codePages);
+    choice.SetFileOutput(fileOutput);
+  }
+
+  TPrinter& printer;
   win32::Win32Spooler spooler;
   TextMetrics textMetrics;
-  PrintingJobBranches jobs(state, files, profile, printer, textMetrics, spooler,
-                           version.majorVersion);
-  win32::Win32LogClock clock;
-  FileOutputFolder fileOutput(state, GlobalPrintSystem(), files, profile, clock);
-  jobs.SetFileOutput(fileOutput);
-  win32::SystemCodePages codePages;
-  jobs.SetCodePages(codePages);
-  PrinterSelectionOnTPrinter printers(printer);
-  CanvasFontOnTPrinter canvasFont(printer);
-  TextMetricsResetOnTPrinter metrics(textMetrics, printer, state.flags);
+  win32::SystemCodePages codePages;  // made before the job branches that use it
+  PrintingJobBranches jobs;
+  FileOutputFolder fileOutput;
+  PrinterSelectionOnTPrinter selection;
+  CanvasFontOnTPrinter canvasFont;
+  TextMetricsResetOnTPrinter metrics;
+  SavedPrinterChoice choice;
+};
 
+// The print thread's side: the loop with its job log and spool watch, and the start-up
+// that starts it. Everything here is made before the thread starts and outlives it.
+struct PrintService {
+  PrintService(Basics& b, Printing& p)
+      : loop(b.state, PrintLoopPorts{b.files, b.profile, b.waiter, b.view, b.shell, tray, host,
+                                     p.canvasFont, p.choice, p.jobs, p.jobs}),
+        jobFacts(b.profile, p.printer, b.state),
+        logFile(b.state),
+        jobLog(logFile, b.clock, jobFacts, KORV_VERSION),
+        spoolWatch(doorbell),
+        startup(b.state, b.files, b.profile, b.shell, b.view, p.choice, thread, [this, &b] {
+          try {
+            loop.Run();
+          } catch (...) {
+            b.shell.PostQuit();  // a print thread that cannot go on ends the service
+          }
+        }) {
+    loop.SetJobLog(jobLog);
+    p.jobs.SetJobLog(jobLog);
+    loop.SetSpoolWatch(spoolWatch);
+  }
+
+  // Bound once the service window exists, before its first activation starts the loop.
   win32::LateHostWindow host;
   win32::LateTrayIcon tray;
-
-  SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
-  choice.SetFileOutput(fileOutput);
-
-  PrintLoop loop(state, PrintLoopPorts{files, profile, waiter, view, shell, tray, host, canvasFont,
-                                       choice, jobs, jobs});
-  // Made before the print thread starts and gone only after it has ended.
-  ServiceJobFacts jobFacts(profile, printer, state);
-  win32::Win32LogFile logFile(state);
-  win32::Win32LogClock logClock;
-  JobLogWriter jobLog(logFile, logClock, jobFacts, KORV_VERSION);
-  loop.SetJobLog(jobLog);
-  jobs.SetJobLog(jobLog);
+  PrintLoop loop;
+  ServiceJobFacts jobFacts;
+  win32::Win32LogFile logFile;
+  JobLogWriter jobLog;
   Win32Doorbell doorbell;
-  Win32SpoolWatch spoolWatch(doorbell);
-  loop.SetSpoolWatch(spoolWatch);
-  PrintThread printThread;
-  ServiceStartup startup(state, files, profile, shell, view, choice, printThread, [&] {
-    try {
-      loop.Run();
-    } catch (...) {
-      shell.PostQuit();  // a print thread that cannot go on ends the service
-    }
-  });
+  Win32SpoolWatch spoolWatch;
+  PrintThread thread;
+  ServiceStartup startup;
+};
 
-  TMainForm window;
-  ChooseFontDialog fontDialog([&] { return window.Window(); },
-                              [&] { return printer.DefaultPrinterName(); });
-  win32::Win32ListSelector listSelector([&] { return window.Window(); }, profile);
+// The service window with its dialogs and handlers.
+struct Window {
+  Window(Basics& b, Printing& p)
+      : fontDialog([this] { return form.Window(); },
+                   [&p] { return p.printer.DefaultPrinterName(); }),
+        listSelector([this] { return form.Window(); }, b.profile),
+        handlers(ServiceWindowDeps{b.state, b.profile, b.view, b.files, p.choice, p.selection,
+                                   p.canvasFont, fontDialog, listSelector, p.metrics, confirmBox,
+                                   b.shell}) {}
+
+  Win32ServiceWindow form;
+  ChooseFontDialog fontDialog;
+  win32::Win32ListSelector listSelector;
   Win32ConfirmBox confirmBox;
-  MainFormHandlers handlers(MainFormDeps{state, profile, view, files, choice, printers, canvasFont,
-                                         fontDialog, listSelector, metrics, confirmBox, shell, host,
-                                         window});
-  TMainForm::Events events;
-  events.Korvprint = [&] { startup.Korvprint(); };
-  events.FormCreate = [&] { handlers.FormCreate(); };
+  ServiceWindowHandlers handlers;
+};
+
+Win32ServiceWindow::Events WindowEvents(Window& w, Printing& p, PrintService& s) {
+  Win32ServiceWindow::Events events;
+  events.Activated = [&s] { s.startup.RunStartup(); };
   // A job held back while a settings dialog was open goes as soon as it closes; the rung
   // loop also reads the profile again.
-  events.PrnSetup = [&] {
-    handlers.PrnSetup();
-    doorbell.Ring();
+  events.SelectPrinter = [&w, &s] {
+    w.handlers.SelectPrinter();
+    s.doorbell.Ring();
   };
-  events.PrinterFont = [&] {
-    handlers.PrinterFont();
-    doorbell.Ring();
+  events.ChoosePrinterFont = [&w, &s] {
+    w.handlers.ChoosePrinterFont();
+    s.doorbell.Ring();
   };
-  events.PrintTestPage = [&] { handlers.PrintTestPage(); };
-  events.Dominimize = [&] { handlers.Dominimize(); };
-  events.SetDefaultPrinter = [&] {
-    view.SetUseDefaultTicked(window.CheckBoxTicked());  // the view answers the core's reads
-    handlers.SetDefaultPrinter();
-    doorbell.Ring();
+  events.PrintTestPage = [&w] { w.handlers.PrintTestPage(); };
+  // Without the initial pause: the host program comes back at once.
+  events.HandBackToHost = [&s] { s.host.ActivateHostWindow(false); };
+  events.UseDefaultClicked = [&p, &s](bool ticked) {
+    p.choice.UseDefaultClicked(ticked);
+    s.doorbell.Ring();
   };
-  if (!window.Create(application.Window(), std::move(events))) return 1;
-  windowView.Attach(window.Window());
+  return events;
+}
 
-  win32::Win32Desktop desktop(application.Window(), window.Window());
-  HostWindowActivator hostWindow(desktop, waiter, state.flags);
-  host.Bind(hostWindow);
-  win32::TrayIcon& trayIcon = window.CreateTrayIcon(
+void AddTrayIcon(Application& application, Window& w, PrintService& s) {
+  win32::TrayIcon& icon = w.form.CreateTrayIcon(
       application.Window(),
-      win32::TrayIcon::PopupMenu1{[&] { RunHandler([&] { handlers.DoRestore(); }); },
-                                  [&] { RunHandler([&] { handlers.DoStop(); }); },
-                                  [&] { win32::OpenJobLog(logFile.Path()); },
-                                  "korvprint " KORV_VERSION},
+      win32::TrayIcon::TrayMenu{[&w] { RunHandler([&w] { w.form.Show(); }); },
+                                [&w] { RunHandler([&w] { w.handlers.AskToRemove(); }); },
+                                [&s] { win32::OpenJobLog(s.logFile.Path()); },
+                                "korvprint " KORV_VERSION},
       ShowApplicationError, win32::ProgramIcon(win32::IconSize::Small));
-  trayIcon.SetHint("Korvelane Printer");
-  trayIcon.SetHideOnRestore(true);
-  trayIcon.SetMinimizeToTray(true);
+  icon.SetHint("Korvelane Printer");
+  icon.SetHideOnRestore(true);
+  icon.SetMinimizeToTray(true);
   try {
-    trayIcon.Loaded();
+    icon.Loaded();
   } catch (const std::exception& e) {
     ShowApplicationError(e.what());  // the service still prints without its icon
   }
-  tray.Bind(trayIcon);
-  window.ShowMinimised();
+  s.tray.Bind(icon);
+}
 
+// The exit code of the quit message.
+int RunMessageLoop(Application& application, Win32ServiceWindow& form) {
   int exitCode = 0;
   MSG msg{};
   while (!application.Terminated()) {
@@ -160,16 +204,43 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       break;
     }
     if (got == -1) break;
-    if (window.PreTranslateMessage(msg)) continue;
+    if (form.PreTranslateMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
   application.QuitReceived();
-
-  // Nothing the print thread uses may be destroyed under a job in progress: if it is
-  // still busy after its grace time, the process ends without unwinding.
-  state.flags.StopRequested = true;
-  doorbell.Ring();  // a print thread waiting for a change wakes to see the stop
-  if (!StopPrintThread(state.flags, printThread)) ExitProcess(static_cast<UINT>(exitCode));
   return exitCode;
+}
+
+// Nothing the print thread uses may be destroyed under a job in progress: if it is still
+// busy after its grace time, the process ends without unwinding.
+int StopService(Basics& b, PrintService& s, int exitCode) {
+  b.state.flags.StopRequested = true;
+  s.doorbell.Ring();  // a print thread waiting for a change wakes to see the stop
+  if (!StopPrintThread(b.state.flags, s.thread)) ExitProcess(static_cast<UINT>(exitCode));
+  return exitCode;
+}
+
+}  // namespace
+}  // namespace korv
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace korv;
+  Application application;
+  if (!application.Create("Printer for Korvelane")) return 1;
+
+  Basics basics(application);
+  Printing printing(basics);
+  PrintService service(basics, printing);
+  Window window(basics, printing);
+  if (!window.form.Create(application.Window(), WindowEvents(window, printing, service))) return 1;
+  basics.windowView.Attach(window.form.Window());
+
+  win32::Win32Desktop desktop(application.Window(), window.form.Window());
+  HostWindowActivator hostWindow(desktop, basics.waiter, basics.state.flags);
+  service.host.Bind(hostWindow);
+  AddTrayIcon(application, window, service);
+  window.form.ShowMinimised();
+
+  return StopService(basics, service, RunMessageLoop(application, window.form));
 }

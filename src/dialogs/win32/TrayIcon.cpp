@@ -29,7 +29,7 @@ constexpr UINT kAboutItem = 4;
 
 }  // namespace
 
-TrayIcon::TrayIcon(HWND applicationWindow, HWND serviceWindow, PopupMenu1 menu,
+TrayIcon::TrayIcon(HWND applicationWindow, HWND serviceWindow, TrayMenu menu,
                    std::function<void(const std::string&)> showError, HICON applicationIcon)
     : application_(applicationWindow),
       service_(serviceWindow),
@@ -152,7 +152,7 @@ ScreenPoint TrayIcon::CursorPos() {
 }
 
 bool TrayIcon::HasPopupMenu() {
-  return menu_.PrinterOptions1 || menu_.Remove1;
+  return menu_.PrinterOptions || menu_.Remove;
 }
 
 void TrayIcon::PopupMenu(ScreenPoint at) {
@@ -171,10 +171,10 @@ void TrayIcon::PopupMenu(ScreenPoint at) {
                                      at.x, at.y, 0, owner, nullptr);
   PostMessageA(owner, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
   menu.Reset();
-  if (chosen == static_cast<BOOL>(kPrinterOptionsItem) && menu_.PrinterOptions1)
-    menu_.PrinterOptions1();
-  else if (chosen == static_cast<BOOL>(kRemoveItem) && menu_.Remove1)
-    menu_.Remove1();
+  if (chosen == static_cast<BOOL>(kPrinterOptionsItem) && menu_.PrinterOptions)
+    menu_.PrinterOptions();
+  else if (chosen == static_cast<BOOL>(kRemoveItem) && menu_.Remove)
+    menu_.Remove();
   else if (chosen == static_cast<BOOL>(kOpenLogItem) && menu_.OpenLog)
     menu_.OpenLog();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The notification-area icon on Win32: a hidden window for the icon's notifications,
-// Shell_NotifyIconA and the pop-up menu PopupMenu1. The service window, which owns it,
+// Shell_NotifyIconA and the icon's pop-up menu. The service window, which owns it,
 // hands it its position changes and system commands. The decisions are
 // TrayIconComponent's; this class only carries them out.
 //
@@ -20,18 +20,18 @@ namespace korv::win32 {
 
 class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWindow {
  public:
-  // The items of PopupMenu1, the icon's right-click menu.
-  struct PopupMenu1 {
-    std::function<void()> PrinterOptions1;  // "&Printer Options": DoRestore
-    std::function<void()> Remove1;          // "&Remove": DoStop
-    std::function<void()> OpenLog;          // "Open &Log", shown when set
-    std::string About;                      // a grayed last line, shown when not empty
+  // The items of the icon's right-click menu.
+  struct TrayMenu {
+    std::function<void()> PrinterOptions;  // "&Printer Options": ShowOptions
+    std::function<void()> Remove;          // "&Remove": AskToRemove
+    std::function<void()> OpenLog;         // "Open &Log", shown when set
+    std::string About;                     // a grayed last line, shown when not empty
   };
 
   // `applicationWindow` may be null (then the service window stands alone);
   // `showError` is the application's standard error display; `applicationIcon` may be
   // null (then the system's application icon is shown).
-  TrayIcon(HWND applicationWindow, HWND serviceWindow, PopupMenu1 menu,
+  TrayIcon(HWND applicationWindow, HWND serviceWindow, TrayMenu menu,
            std::function<void(const std::string&)> showError, HICON applicationIcon = nullptr);
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
@@ -75,7 +75,7 @@ class TrayIcon final : public TrayIconSetup, private TrayShell, private RoutedWi
 
   HWND application_;
   HWND service_;
-  PopupMenu1 menu_;
+  TrayMenu menu_;
   std::function<void(const std::string&)> showError_;
   HICON applicationIcon_;
   DWORD windowThread_;

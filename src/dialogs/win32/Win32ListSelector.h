@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "dialogs/ListSelector.h"
-#include "dialogs/win32/TVListBoxForm.h"
+#include "dialogs/win32/Win32ListWindow.h"
 
 namespace korv::win32 {
 
@@ -13,8 +13,9 @@ class Win32ListSelector final : public ListSelector {
   Win32ListSelector(std::function<HWND()> owner, Profile& profile)
       : owner_(std::move(owner)), profile_(profile) {}
 
-  std::int16_t VListSelect(std::uint16_t count, std::uint16_t initial, const std::string& noun,
-                           const std::vector<std::string>& items, std::uint8_t position) override;
+  std::int16_t SelectFromList(std::uint16_t count, std::uint16_t initial, const std::string& noun,
+                              const std::vector<std::string>& items,
+                              std::uint8_t position) override;
 
  private:
   std::function<HWND()> owner_;

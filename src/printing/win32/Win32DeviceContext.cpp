@@ -115,7 +115,7 @@ int Win32DeviceContext::Escape(int escape, const std::string& input) {
   return ::Escape(dc_.Get(), escape, ClampedLength(input), input.data(), nullptr);
 }
 
-std::unique_ptr<DrawingObject> Win32DeviceContext::CreateFontIndirectA(const LogFont& font) {
+LOGFONTA ToLOGFONTA(const LogFont& font) {
   LOGFONTA logFont{};
   logFont.lfHeight = font.height;
   logFont.lfWidth = font.width;
@@ -134,6 +134,11 @@ std::unique_ptr<DrawingObject> Win32DeviceContext::CreateFontIndirectA(const Log
                            ? font.faceName.size()
                            : sizeof(logFont.lfFaceName) - 1;
   std::memcpy(logFont.lfFaceName, font.faceName.data(), length);
+  return logFont;
+}
+
+std::unique_ptr<DrawingObject> Win32DeviceContext::CreateFontIndirectA(const LogFont& font) {
+  const LOGFONTA logFont = ToLOGFONTA(font);
   HFONT handle = ::CreateFontIndirectA(&logFont);
   if (!handle) return nullptr;
   return std::make_unique<Win32DrawingObject>(Win32DrawingObject::Kind::Font, handle);

@@ -9,6 +9,9 @@
 
 namespace korv::win32 {
 
+// The platform's description of `font`, the face name cut to what fits.
+LOGFONTA ToLOGFONTA(const LogFont& font);
+
 // A font, pen or brush made by GDI.
 class Win32DrawingObject : public DrawingObject {
  public:

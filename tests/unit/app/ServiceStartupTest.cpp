@@ -48,7 +48,7 @@ TEST_F(StartupTest, StartsFromTheProgramsDirectory) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   int threadsWhenChoiceLoaded = -1;
   choice.onLoad = [&] { threadsWhenChoiceLoaded = thread.starts; };
-  startup.Korvprint();
+  startup.RunStartup();
 
   EXPECT_EQ(state.homeDirectory, "C:\\KORVELAN\\");
   EXPECT_EQ(state.spoolDirectory, "C:\\KORVELAN\\\\WINPRINT");
@@ -71,7 +71,7 @@ TEST_F(StartupTest, StartsFromTheProgramsDirectory) {
 
 TEST_F(StartupTest, InTheDriveRootCreatesTheMissingSpoolDirectory) {
   files.modulePath = "C:\\KORVPRINT.EXE";
-  startup.Korvprint();
+  startup.RunStartup();
   EXPECT_EQ(state.homeDirectory, "C:\\");
   EXPECT_EQ(state.spoolDirectory, "C:\\\\WINPRINT");
   EXPECT_EQ(profile.ProfileFile(), "C:\\VOZAZAD.INI");
@@ -83,7 +83,7 @@ TEST_F(StartupTest, InTheDriveRootCreatesTheMissingSpoolDirectory) {
 
 TEST_F(StartupTest, ASecondInstanceEndsSilently) {
   shell.windows.insert("Printer (Korvelane)");
-  startup.Korvprint();
+  startup.RunStartup();
   EXPECT_TRUE(state.flags.StopRequested);
   EXPECT_EQ(shell.terminates, 1);
   EXPECT_TRUE(shell.boxes.empty());
@@ -97,8 +97,8 @@ TEST_F(StartupTest, ASecondInstanceEndsSilently) {
 
 TEST_F(StartupTest, RunsOnlyOnTheFirstActivation) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
-  startup.Korvprint();
-  startup.Korvprint();
+  startup.RunStartup();
+  startup.RunStartup();
   EXPECT_EQ(thread.starts, 1);
   EXPECT_EQ(choice.calls, 1);
   EXPECT_EQ(shell.windowQueries.size(), 1u);
@@ -106,26 +106,26 @@ TEST_F(StartupTest, RunsOnlyOnTheFirstActivation) {
 
 TEST_F(StartupTest, AMissingHomeDirectoryIsFatal) {
   files.modulePath = "D:\\GONE\\KORVPRINT.EXE";
-  startup.Korvprint();
+  startup.RunStartup();
   ExpectFatal("Printer is not installed.");
 }
 
 TEST_F(StartupTest, ASpoolDirectoryThatCannotBeCreatedIsFatal) {
   files.failCreateDirectory = true;
-  startup.Korvprint();
+  startup.RunStartup();
   ExpectFatal("Cannot create directory C:\\KORVELAN\\\\WINPRINT");
 }
 
 TEST_F(StartupTest, ASpoolDirectoryThatCannotBeEnteredIsFatal) {
   files.unenterable.insert("C:\\KORVELAN\\WINPRINT");
-  startup.Korvprint();
+  startup.RunStartup();
   ExpectFatal("Cannot change to directory C:\\KORVELAN\\\\WINPRINT");
 }
 
 TEST_F(StartupTest, APrintThreadThatCannotStartIsFatal) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   thread.canStart = false;
-  startup.Korvprint();
+  startup.RunStartup();
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, "Korvelane printer error\rCannot start the print thread.");
   EXPECT_TRUE(state.flags.StopRequested);
@@ -134,7 +134,7 @@ TEST_F(StartupTest, APrintThreadThatCannotStartIsFatal) {
 TEST_F(StartupTest, AFailingPrinterChoiceStillStartsTheThreadAndIsReported) {
   files.AddDirectory("C:\\KORVELAN\\WINPRINT");
   choice.failWith = "Printer selected is not valid";
-  EXPECT_THROW(startup.Korvprint(), std::runtime_error);
+  EXPECT_THROW(startup.RunStartup(), std::runtime_error);
   EXPECT_EQ(thread.starts, 1);
   EXPECT_FALSE(state.flags.StopRequested);
 }

@@ -38,8 +38,8 @@ TEST(ListSelection, AcceptingGivesTheCurrentRowNumber) {
   fakes::FakeListDialogView view;
   s.Show(view);
   view.current = 3;  // the user moved on
-  s.Acceptit(view);
-  s.CloseClick();  // the window's close follows; an accepted result stays
+  s.Accept(view);
+  s.Closed();  // the window's close follows; an accepted result stays
   EXPECT_EQ(view.closes, 1);
   EXPECT_TRUE(s.Accepted());
   EXPECT_EQ(s.Finish(), 4);
@@ -49,7 +49,7 @@ TEST(ListSelection, F9ActsLikeOkAndGivesZeroWithNothingCurrent) {
   ListSelection s(kPrinters, 5, 9);
   fakes::FakeListDialogView view;
   s.Show(view);
-  s.VTestSelect(view, ListCommand::F9);
+  s.KeyCommand(view, ListCommand::F9);
   EXPECT_EQ(view.closes, 1);
   EXPECT_EQ(s.Finish(), 0);
 }
@@ -60,7 +60,7 @@ TEST(ListSelection, OtherCommandsOfTheKeyTableDoNothing) {
   s.Show(view);
   for (ListCommand c : {ListCommand::Space, ListCommand::F8, ListCommand::D, ListCommand::ShiftF7,
                         ListCommand::Eight, ListCommand::ShiftEight})
-    s.VTestSelect(view, c);
+    s.KeyCommand(view, c);
   EXPECT_EQ(view.closes, 0);
   EXPECT_FALSE(s.Accepted());
   EXPECT_EQ(view.current, 1);
@@ -70,13 +70,13 @@ TEST(ListSelection, CancelAndOtherClosesGiveZero) {
   ListSelection cancelled(kPrinters, 5, 2);
   fakes::FakeListDialogView view;
   cancelled.Show(view);
-  cancelled.Cancelit(view);
+  cancelled.Cancel(view);
   EXPECT_EQ(view.closes, 1);
   EXPECT_EQ(cancelled.Finish(), 0);
 
   ListSelection closed(kPrinters, 5, 2);
   closed.Show(view);
-  closed.CloseClick();
+  closed.Closed();
   EXPECT_EQ(closed.Finish(), 0);
 }
 
@@ -86,7 +86,7 @@ TEST(ListSelection, EmptyListReturnsZeroEveryWay) {
   s.Show(view);
   EXPECT_FALSE(view.okEnabled);
   EXPECT_EQ(s.CharToItem(view, 'e'), -1);
-  s.Acceptit(view);
+  s.Accept(view);
   EXPECT_EQ(s.Finish(), 0);
 }
 
@@ -101,7 +101,7 @@ TEST(ListSelection, TypingMovesTheCurrentRowAndEnablesOk) {
   EXPECT_EQ(view.current, 2);
   EXPECT_TRUE(view.okEnabled);
   EXPECT_EQ(s.SearchPrefix(), "HP D");
-  s.Acceptit(view);
+  s.Accept(view);
   EXPECT_EQ(s.Finish(), 3);
   EXPECT_EQ(s.SearchPrefix(), "");  // the next dialog starts afresh
 }
@@ -109,9 +109,9 @@ TEST(ListSelection, TypingMovesTheCurrentRowAndEnablesOk) {
 TEST(ListSelection, ItemsShownCutTo255Characters) {
   const std::vector<std::string> items{std::string(300, 'x'), "short"};
   ListSelection s(items, 2, 0);
-  EXPECT_EQ(s.VGetItem(0), std::string(255, 'x'));
-  EXPECT_EQ(s.VGetItem(1), "short");
-  EXPECT_EQ(s.VGetItem(2), "");  // a row past the count shows nothing
+  EXPECT_EQ(s.RowText(0), std::string(255, 'x'));
+  EXPECT_EQ(s.RowText(1), "short");
+  EXPECT_EQ(s.RowText(2), "");  // a row past the count shows nothing
 }
 
 TEST(ListSelection, CountBeyondTheListIsCutToIt) {
@@ -125,13 +125,13 @@ TEST(ListSelection, FocusScrollsACurrentRowNearTheBottomUp) {
   fakes::FakeListDialogView view;
   view.top = 10;
   view.current = 20;  // d = 10; 164 div 16 = 10 rows, so more than 8 scrolls
-  s.Afterenter(view, 164, 16);
+  s.KeepCurrentRowInView(view, 164, 16);
   EXPECT_EQ(view.top, 17);
   view.top = 12;  // d = 8 does not
-  s.Afterenter(view, 164, 16);
+  s.KeepCurrentRowInView(view, 164, 16);
   EXPECT_EQ(view.top, 12);
   view.current = -1;
-  s.Afterenter(view, 164, 16);
+  s.KeepCurrentRowInView(view, 164, 16);
   EXPECT_EQ(view.top, 12);
 }
 

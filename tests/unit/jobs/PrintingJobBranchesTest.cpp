@@ -6,7 +6,7 @@
 
 #include "app/PrinterObjectAdapters.h"
 #include "fakes/IconvCodePages.h"
-#include "jobs/RawPrintError.h"
+#include "jobs/JobErrors.h"
 #include "printing/EPrinter.h"
 #include "unit/jobs/BranchFakes.h"
 
@@ -118,21 +118,16 @@ TEST(CanvasFontOnTPrinter, ChosenFontBecomesThePrinterFontAndReadsBack) {
   TPrinter printer(system);
   CanvasFontOnTPrinter font(printer);
 
-  FontAttributes chosen;
-  chosen.face = "Lucida Console";
-  chosen.pointSize10 = 120;
-  chosen.bold = true;
-  chosen.charSet = 238;
-  chosen.pitch = FontPitch::Fixed;
+  // 12 points as the font dialog gives them: tenths of a point, 720 to the inch.
+  const TPrinterFont chosen{"Lucida Console", 238, FontPitch::Fixed, -120, 0, 720, true};
   font.SetFont(chosen);
-  EXPECT_EQ(printer.DocumentCanvas().Font().Name, "Lucida Console");
+  EXPECT_EQ(font.Font(), chosen.AtResolution(96));  // the canvas's resolution
   EXPECT_EQ(printer.DocumentCanvas().Font().Size(), 12);
-  EXPECT_EQ(font.Font(), chosen);
 
   font.CreatePrinterFont(PrinterFontRequest{"Courier New"});
-  EXPECT_EQ(font.Font().face, "Courier New");
-  EXPECT_EQ(font.Font().pointSize10, 100);
-  EXPECT_FALSE(font.Font().bold);
+  EXPECT_EQ(font.Font().Name, "Courier New");
+  EXPECT_EQ(font.Font().Size(), 10);
+  EXPECT_FALSE(font.Font().Bold);
 }
 
 }  // namespace

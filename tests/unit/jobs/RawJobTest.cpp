@@ -12,8 +12,7 @@
 #include "fakes/FakeProfileStore.h"
 #include "fakes/FakeRawJobPrinter.h"
 #include "fakes/FakeSpooler.h"
-#include "jobs/JobReadError.h"
-#include "jobs/RawPrintError.h"
+#include "jobs/JobErrors.h"
 
 namespace korv {
 namespace {
@@ -180,7 +179,7 @@ TEST_F(RawJobTest, SpoolerPathIgnoresPageFeedMode) {
   EXPECT_EQ(spooler.calls, (Blocks{"OpenPrinter Laser Printer 9", "StartDocPrinter Korvelane",
                                    "StartPagePrinter", "WritePrinter 127", "WritePrinter 73",
                                    "EndPagePrinter", "EndDocPrinter", "ClosePrinter"}));
-  EXPECT_EQ(context.RawPrinter, nullptr);
+  EXPECT_EQ(context.spoolerDocument, nullptr);
   EXPECT_EQ(spooler.openPrinters, 0);
   EXPECT_TRUE(printer.blocks.empty());
 }
@@ -231,7 +230,7 @@ TEST_F(RawJobTest, VanishedPrinterKeepsTheJobWithTheSystemsText) {
               "Cannot print on Gone Printer 77: the printer cannot be opened (OpenPrinter: The "
               "printer name is invalid.)");
   }
-  EXPECT_EQ(context.RawPrinter, nullptr);
+  EXPECT_EQ(context.spoolerDocument, nullptr);
 }
 
 // Every spooler failure keeps the job; once the printer recovers, the next poll prints it.
@@ -258,7 +257,7 @@ TEST_F(RawJobTest, SpoolerFailuresKeepTheJobForALaterPoll) {
       EXPECT_EQ(std::string(error.what()), "Cannot print on Laser Printer 9: " + what + " (" +
                                                call + ": The printer is out of paper.)");
     }
-    EXPECT_EQ(context.RawPrinter, nullptr);
+    EXPECT_EQ(context.spoolerDocument, nullptr);
     EXPECT_EQ(spooler.openPrinters, 0);
 
     spooler.failAfter.clear();
@@ -272,7 +271,7 @@ TEST_F(RawJobTest, UnreadableJobClosesTheSpoolerDocument) {
   store.Store(kIni, "Vozazad", "Printer", kPrinter);
   files.AddFile(kSpool, "JOB1", Text(300)).failRead = true;
   PrintAgainExpectingReadError(5);
-  EXPECT_EQ(context.RawPrinter, nullptr);
+  EXPECT_EQ(context.spoolerDocument, nullptr);
   EXPECT_EQ(spooler.openPrinters, 0);
 }
 

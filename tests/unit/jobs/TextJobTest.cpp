@@ -14,7 +14,7 @@
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakePrintSystem.h"
 #include "fakes/MemoryJobFile.h"
-#include "jobs/JobReadError.h"
+#include "jobs/JobErrors.h"
 #include "printing/EPrinter.h"
 
 namespace korv {
@@ -128,9 +128,9 @@ TEST_F(TextJob, ControlCodesSetLimitedMetrics) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(1, c.code) + c.parameter);
     Print(std::string("AB") + c.code + c.parameter + "CDEFG");
-    EXPECT_EQ(metrics.AppliedCpi, c.cpi);
-    EXPECT_EQ(metrics.AppliedLpi, c.lpi);
-    EXPECT_EQ(metrics.AppliedBold, c.bold);
+    EXPECT_EQ(metrics.appliedCpi, c.cpi);
+    EXPECT_EQ(metrics.appliedLpi, c.lpi);
+    EXPECT_EQ(metrics.appliedBold, c.bold);
   }
   EXPECT_EQ(Printed().find_first_not_of("ABCDEFG"), std::string::npos);
 }
@@ -160,7 +160,7 @@ TEST_F(TextJob, ACodeRepeatingTheCurrentValueCausesNoFitting) {
 
 TEST_F(TextJob, ACodeEndingAChunkTakesTheFirstByteOfTheNext) {
   Print(std::string(124, 'a') + "\r\n\x01" + "2XY");
-  EXPECT_EQ(metrics.AppliedCpi, 12);
+  EXPECT_EQ(metrics.appliedCpi, 12);
   EXPECT_EQ(Printed(), std::string(80, 'a') + "XY");  // 80 cells fit a line
   EXPECT_EQ(system.log.texts.back().font.height, 43);
 }
@@ -170,13 +170,13 @@ TEST_F(TextJob, ACodeFollowedByAZeroTakesTheFirstByteOfTheNextChunk) {
   first.resize(127, 'z');
   Print(first + "5EF");
   EXPECT_EQ(Printed(), "ABEF");
-  EXPECT_EQ(metrics.AppliedCpi, 15);
+  EXPECT_EQ(metrics.appliedCpi, 15);
 }
 
 TEST_F(TextJob, ACodeAsTheLastByteIsDropped) {
   EXPECT_EQ(Print("ABCDEFGH\x03"), JobOutcome::Printed);
   EXPECT_EQ(Printed(), "ABCDEFGH");
-  EXPECT_FALSE(metrics.AppliedBold);
+  EXPECT_FALSE(metrics.appliedBold);
   EXPECT_EQ(Applications(), 1);
 }
 

@@ -131,30 +131,30 @@ TEST_F(FontFit, IsRememberedPerResolutionAndFace) {
 TEST_F(FontFit, OutsideAJobOnlyTheLimitedValuesAreRecorded) {
   flags.Printing = false;
   Fit(0, 30, false);
-  EXPECT_EQ(metrics.AppliedLpi, 1);
-  EXPECT_EQ(metrics.AppliedCpi, 20);
+  EXPECT_EQ(metrics.appliedLpi, 1);
+  EXPECT_EQ(metrics.appliedCpi, 20);
   Fit(13, 3, true);
-  EXPECT_EQ(metrics.AppliedLpi, 12);
-  EXPECT_EQ(metrics.AppliedCpi, 9);
-  EXPECT_TRUE(metrics.AppliedBold);
+  EXPECT_EQ(metrics.appliedLpi, 12);
+  EXPECT_EQ(metrics.appliedCpi, 9);
+  EXPECT_TRUE(metrics.appliedBold);
   EXPECT_EQ(system.log.fontsCreated, 0);
   EXPECT_TRUE(system.contexts.empty());
 }
 
 TEST_F(FontFit, ResetSetsTheTitleAndTheStartingMetrics) {
   flags.Printing = false;
-  metrics.Cpi = 17;
-  metrics.Lpi = 8;
-  metrics.Bold = true;
+  metrics.requestedCpi = 17;
+  metrics.requestedLpi = 8;
+  metrics.requestedBold = true;
   Fit(8, 17, true);
   ResetTextMetrics(metrics, printer, flags);
   EXPECT_EQ(printer.DocumentTitle(), "Korvelane");
-  EXPECT_EQ(metrics.Cpi, 10);
-  EXPECT_EQ(metrics.Lpi, 6);
-  EXPECT_FALSE(metrics.Bold);
-  EXPECT_EQ(metrics.AppliedCpi, 10);
-  EXPECT_EQ(metrics.AppliedLpi, 6);
-  EXPECT_FALSE(metrics.AppliedBold);
+  EXPECT_EQ(metrics.requestedCpi, 10);
+  EXPECT_EQ(metrics.requestedLpi, 6);
+  EXPECT_FALSE(metrics.requestedBold);
+  EXPECT_EQ(metrics.appliedCpi, 10);
+  EXPECT_EQ(metrics.appliedLpi, 6);
+  EXPECT_FALSE(metrics.appliedBold);
 }
 
 TEST(PrinterFont, StartsFromTheProfileFaceAtTenPoints) {

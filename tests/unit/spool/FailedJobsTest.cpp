@@ -1,27 +1,25 @@
 // The waits of jobs that failed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "spool/FailedJobs.h"
 
 namespace korv {
 namespace {
 
-TEST(FailedJobsTest, WaitsDoubleUpToTheLongestDelay) {
+TEST(FailedJobsTest, WaitsDoubleUpToTenMinutes) {
   FailedJobs jobs;
   EXPECT_EQ(jobs.NextTry(), std::nullopt);
-  std::uint64_t poll = 0;
-  std::uint64_t expected = FailedJobs::kFirstDelay;
-  for (int failure = 1; failure <= 12; ++failure) {
-    jobs.NoteFailure("JOB", poll, JobMode::Text);
-    EXPECT_TRUE(jobs.IsWaiting("JOB", poll + expected - 1)) << failure;
-    EXPECT_FALSE(jobs.IsWaiting("JOB", poll + expected)) << failure;
-    EXPECT_EQ(jobs.NextTry(), poll + expected) << failure;
-    poll += expected;
-    expected = std::min(expected * 2, FailedJobs::kLongestDelay);
+  std::uint64_t now = 0;
+  int failure = 0;
+  for (const unsigned seconds : {5u, 10u, 20u, 40u, 80u, 160u, 320u, 600u, 600u, 600u}) {
+    const std::uint64_t wait = seconds * 1000ull;
+    jobs.NoteFailure("JOB", now, JobMode::Text);
+    ++failure;
+    EXPECT_TRUE(jobs.IsWaiting("JOB", now + wait - 1)) << failure;
+    EXPECT_FALSE(jobs.IsWaiting("JOB", now + wait)) << failure;
+    EXPECT_EQ(jobs.NextTry(), now + wait) << failure;
+    now += wait;
   }
-  EXPECT_EQ(expected, FailedJobs::kLongestDelay);
 }
 
 TEST(FailedJobsTest, NamesCountWithoutRegardToCase) {
@@ -42,9 +40,9 @@ TEST(FailedJobsTest, NextTryIsTheEarliestOfAllWaits) {
   jobs.NoteFailure("LATE", 3000, JobMode::Text);
   jobs.NoteFailure("EARLY", 1000, JobMode::Text);
   jobs.NoteFailure("LATE", 4000, JobMode::Text);  // second failure: a longer wait
-  EXPECT_EQ(jobs.NextTry(), 1000 + FailedJobs::kFirstDelay);
+  EXPECT_EQ(jobs.NextTry(), 1000 + 5000);
   jobs.Forget("early");
-  EXPECT_EQ(jobs.NextTry(), 4000 + 2 * FailedJobs::kFirstDelay);
+  EXPECT_EQ(jobs.NextTry(), 4000 + 10000);
 }
 
 TEST(FailedJobsTest, AKeptJobKeepsTheModeOfItsFirstFailure) {

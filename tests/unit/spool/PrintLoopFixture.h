@@ -56,8 +56,9 @@ class PrintLoopTest : public ::testing::Test, public LoopSideFakes {
   // `n` have run; the number run.
   int Polls(int n) {
     for (int i = 1; i <= n; ++i) {
-      if (loop.Poll() == PrintLoop::PollEnd::Leave) return i;
-      loop.WaitForNextPass();
+      const PrintLoop::Pass pass = loop.Poll();
+      if (pass == PrintLoop::Pass::Leave) return i;
+      loop.WaitForNextPass(pass);
     }
     return n;
   }

@@ -54,7 +54,7 @@ TEST_F(PrintLoopTest, AStopDuringAJobLeavesItsFileInPlace) {
   Spool("JOB", "cut short by a stop");
   text.outcome = JobOutcome::Stopped;
   text.during = [&] { state.flags.StopRequested = true; };
-  EXPECT_EQ(loop.Poll(), PrintLoop::PollEnd::Leave);
+  EXPECT_EQ(loop.Poll(), PrintLoop::Pass::Leave);
   EXPECT_TRUE(InSpool("JOB"));
   EXPECT_EQ(files.openJobs, 0);
   EXPECT_EQ(view.status, "Status - printing");  // no end-of-poll update after a stop
@@ -66,7 +66,7 @@ TEST_F(PrintLoopTest, AFailingJobStaysAndTheLoopPollsOn) {
   text.failWith = "Printer is not ready";
   text.during = [&] { files.SetCurrentDirectory("C:\\"); };  // a branch may leave elsewhere
 
-  EXPECT_EQ(loop.Poll(), PrintLoop::PollEnd::Continue);
+  EXPECT_EQ(loop.Poll(), PrintLoop::Pass::Took);
   EXPECT_TRUE(InSpool("BROKEN"));
   EXPECT_EQ(files.openJobs, 0);
   EXPECT_EQ(view.status, "Status - error: Printer is not ready");

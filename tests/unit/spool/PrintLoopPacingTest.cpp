@@ -54,8 +54,8 @@ TEST_F(PrintLoopPacingTest, ALostNotificationIsCaughtByTheSafetyPoll) {
   Then(200, std::nullopt, [&] { Spool("JOB", "no notification came"); });
   DisableLater();
   loop.Run();
-  EXPECT_EQ(printedAt, (std::vector<unsigned long long>{PassPacer::kSafetyPollMs}));
-  EXPECT_EQ(watch.waits.front(), PassPacer::kSafetyPollMs);
+  EXPECT_EQ(printedAt, (std::vector<unsigned long long>{1000}));  // within a second
+  EXPECT_EQ(watch.waits.front(), 1000u);
 }
 
 TEST_F(PrintLoopPacingTest, WithoutNotificationTheLoopKeepsTheFixedCadence) {

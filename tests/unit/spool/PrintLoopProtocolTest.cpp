@@ -21,7 +21,7 @@ TEST_F(PrintLoopTest, EmptyDisableIsNeverTaken) {
 TEST_F(PrintLoopTest, LowerCaseDisableStopsTheServiceAndIsDeleted) {
   Spool("disable", "x");
   view.status = "before";
-  EXPECT_EQ(loop.Poll(), PrintLoop::PollEnd::Leave);
+  EXPECT_EQ(loop.Poll(), PrintLoop::Pass::Leave);
   EXPECT_FALSE(InSpool("disable"));
   EXPECT_TRUE(state.flags.StopRequested);
   EXPECT_EQ(view.status, "before");  // the end-of-poll update does not run

@@ -135,6 +135,18 @@ TEST_F(PrintLoopTest, ANewJobUnderAHandledJobsNameWithTheSameSizeAndTimeIsPrinte
   EXPECT_FALSE(InSpool("SAME"));
 }
 
+TEST_F(PrintLoopTest, AHandledFileThatCannotBeRemovedGoesOnceItsRemovalWorks) {
+  auto& job = Spool("JOB", "printed once");
+  job.undeletable = job.immovable = true;
+  EXPECT_EQ(Polls(2), 2);
+  job.undeletable = false;
+  Polls(40);  // under the five seconds between retries
+  EXPECT_TRUE(InSpool("JOB"));
+  Polls(20);
+  EXPECT_FALSE(InSpool("JOB"));
+  EXPECT_EQ(text.printed, std::vector<std::string>{"printed once"});
+}
+
 TEST_F(PrintLoopTest, AKeptJobIsForgottenOnceAnotherFileTakesItsName) {
   auto& job = Spool("SAME", "12345678");
   job.lastWriteTime = 5;

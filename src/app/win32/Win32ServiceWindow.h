@@ -1,13 +1,12 @@
 #pragma once
-// TMainForm, the service window: the printer and font labels, the four buttons, the
+// The service window (window class "TMainForm"): the printer and font labels, the four buttons, the
 // "Use Windows default printer" box, the status line, and the icon's menu. It applies
 // the service view's posted changes (Messages.h) on its own thread.
-#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 #include "dialogs/win32/TrayIcon.h"
 #include "win32/RoutedWindow.h"
 #include "win32/UniqueHandle.h"
@@ -15,39 +14,38 @@
 
 namespace korv {
 
-class TMainForm : public ServiceWindow, public win32::RoutedWindow {
+class Win32ServiceWindow : public win32::RoutedWindow {
  public:
-  // Control and menu item identifiers, by the window layout's names.
+  // Control identifiers; the comments give each control's caption.
   enum Control : int {
-    kButton1 = 101,  // "Printer &Font"
-    kButton2,        // "Print &Test Page"
-    kButton3,        // "Select &Printer"
-    kButton4,        // "&Exit"
-    kCheckBox1,      // "Use Windows default printer"
-    kLabel1,         // font label
-    kLabel2,         // printer label
-    kStatusBar1,
+    kPrinterFontButton = 101,  // "Printer &Font"
+    kTestPageButton,           // "Print &Test Page"
+    kSelectPrinterButton,      // "Select &Printer"
+    kExitButton,               // "&Exit"
+    kUseDefaultBox,            // "Use Windows default printer"
+    kFontLabel,                // font label
+    kPrinterLabel,             // printer label
+    kStatusBar,
   };
 
   // What the window's events run, on the window thread. An error one of them raises is
   // shown in the application's standard error box and the service carries on.
   struct Events {
-    std::function<void()> Korvprint;  // every activation; the first starts the service
-    std::function<void()> FormCreate;
-    std::function<void()> PrnSetup;
-    std::function<void()> PrinterFont;
+    std::function<void()> Activated;  // every activation; the first starts the service
+    std::function<void()> SelectPrinter;
+    std::function<void()> ChoosePrinterFont;
     std::function<void()> PrintTestPage;
-    std::function<void()> Dominimize;
-    // The user clicked the box; CheckBoxTicked() already tells its new state.
-    std::function<void()> SetDefaultPrinter;
+    std::function<void()> HandBackToHost;
+    // The user clicked the box, which now shows `ticked`.
+    std::function<void(bool ticked)> UseDefaultClicked;
   };
 
   static constexpr int kClientWidth = 415;
   static constexpr int kClientHeight = 251;
 
-  TMainForm() = default;
+  Win32ServiceWindow() = default;
   // Destroys the window and then its icon; the events are not run any more.
-  ~TMainForm() override;
+  ~Win32ServiceWindow() override;
 
   // Creates the window titled "xx", centred, not yet shown, owned by `owner`, with every
   // control; false when the window system refuses any of it.
@@ -56,7 +54,7 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   // Makes the notification-area icon, a component of this window that gets the window's
   // position changes and system commands first (see win32::TrayIcon). After Create; may
   // raise ETrayIcon.
-  win32::TrayIcon& CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
+  win32::TrayIcon& CreateTrayIcon(HWND application, win32::TrayIcon::TrayMenu menu,
                                   std::function<void(const std::string&)> showError, HICON icon);
 
   // The message loop offers every message here first, so that Tab, the mnemonics, Enter
@@ -66,9 +64,7 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   // Shows the window minimised and active, as the service starts.
   void ShowMinimised();
   // Shows the window, restored when it was minimised, in front ("&Printer Options").
-  void Show() override;
-  // The box as last clicked or set; safe from any thread.
-  bool CheckBoxTicked() const { return checkBoxTicked_.load(); }
+  void Show();
 
  private:
   // Frees the texts of posted changes that will never be applied.
@@ -82,13 +78,12 @@ class TMainForm : public ServiceWindow, public win32::RoutedWindow {
   void ApplyText(UINT message, const std::string& text);
   void SetLabel(Control label, const std::string& text);
   void EnableControl(Control control, bool enabled);
-  void SetCheckBoxTicked(bool ticked);
+  void TickUseDefaultBox(bool ticked);
 
   Events events_;
   UniqueGdiObject font_;  // outlives the window that uses it
   std::optional<win32::TrayIcon> trayIcon_;
-  HWND focused_ = nullptr;                  // the control that gets the focus back on activation
-  std::atomic<bool> checkBoxTicked_{true};  // ticked in the layout
+  HWND focused_ = nullptr;  // the control that gets the focus back on activation
 };
 
 }  // namespace korv

@@ -1,4 +1,4 @@
-#include "app/MainFormHandlers.h"
+#include "app/ServiceWindowHandlers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,8 +9,7 @@
 
 #include "fakes/FakeAppShell.h"
 #include "fakes/FakeFileSystem.h"
-#include "fakes/FakeHostWindowActivation.h"
-#include "fakes/FakeMainFormPorts.h"
+#include "fakes/FakeServiceWindowPorts.h"
 #include "unit/app/PrinterChoiceFixture.h"
 
 namespace korv {
@@ -19,9 +18,10 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class MainFormHandlersTest : public ::testing::Test, public testing_support::PrinterChoiceFixture {
+class ServiceWindowHandlersTest : public ::testing::Test,
+                                  public testing_support::PrinterChoiceFixture {
  protected:
-  MainFormHandlersTest() {
+  ServiceWindowHandlersTest() {
     fileSystem.AddDirectory("C:\\KORVELAN");
     fileSystem.AddDirectory("C:\\KORVELAN\\WINPRINT");
     state.homeDirectory = "C:\\KORVELAN\\";
@@ -36,23 +36,21 @@ class MainFormHandlersTest : public ::testing::Test, public testing_support::Pri
   fakes::FakeTextMetricsReset metrics{log};
   fakes::FakeConfirmBox confirmBox;
   fakes::FakeAppShell shell;
-  fakes::FakeHostWindowActivation host;
-  fakes::FakeServiceWindow window;
-  MainFormHandlers handlers{MainFormDeps{state, profile, view, fileSystem, choice, printer,
-                                         canvasFont, fontDialog, listSelector, metrics, confirmBox,
-                                         shell, host, window}};
+  ServiceWindowHandlers handlers{ServiceWindowDeps{state, profile, view, fileSystem, choice,
+                                                   printer, canvasFont, fontDialog, listSelector,
+                                                   metrics, confirmBox, shell}};
 };
 
 // ---- Select Printer
 
-TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterOffersThePrintersWithTheCurrentOneFirst) {
   Store("UseDefault", "N");
   Store("Printer", "Epson LQ-570+");
   choice.LoadPrinterChoice();
   bool openDuringDialog = false;
   listSelector.whileOpen = [&] { openDuringDialog = flags.SettingsOpen; };
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   ASSERT_EQ(listSelector.calls.size(), 1u);
   const auto& call = listSelector.calls[0];
@@ -65,14 +63,14 @@ TEST_F(MainFormHandlersTest, PrnSetupOffersThePrintersWithTheCurrentOneFirst) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterStoresTheChosenPrinterAndAppliesIt) {
   Store("UseDefault", "N");
   Store("Printer", "Epson LQ-570+");
   choice.LoadPrinterChoice();
   TakeWrites();
   listSelector.answer = 3;
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), ElementsAre("Printer=Printer-10"));
   EXPECT_EQ(printer.selected, 2);
@@ -80,33 +78,33 @@ TEST_F(MainFormHandlersTest, PrnSetupStoresTheChosenPrinterAndAppliesIt) {
   EXPECT_EQ(Stored("UseDefault"), "N");
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupShortNameDoesNotHold) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterShortNameDoesNotHold) {
   Store("UseDefault", "N");
   Store("Printer", "Printer-10");
   choice.LoadPrinterChoice();
   TakeWrites();
   listSelector.answer = 5;  // "PDF"
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), ElementsAre("Printer=PDF", "Printer=Printer-10"));
   EXPECT_EQ(printer.selected, 2);
   EXPECT_EQ(view.printerLabel, "Printer: Printer-10");
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupCancelledStoresNothing) {
-  handlers.PrnSetup();
+TEST_F(ServiceWindowHandlersTest, SelectPrinterCancelledStoresNothing) {
+  handlers.SelectPrinter();
 
   EXPECT_THAT(TakeWrites(), IsEmpty());
   EXPECT_THAT(printer.writes, IsEmpty());
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterWithNoPrintersPreselectsNothing) {
   printer.printers.clear();
   printer.defaultIndex = -1;
 
-  handlers.PrnSetup();
+  handlers.SelectPrinter();
 
   ASSERT_EQ(listSelector.calls.size(), 1u);
   EXPECT_EQ(listSelector.calls[0].count, 0);
@@ -114,23 +112,22 @@ TEST_F(MainFormHandlersTest, PrnSetupWithNoPrintersPreselectsNothing) {
   EXPECT_EQ(printer.indexReads, 0);
 }
 
-TEST_F(MainFormHandlersTest, PrnSetupClearsSettingsOpenWhenTheDialogFails) {
+TEST_F(ServiceWindowHandlersTest, SelectPrinterClearsSettingsOpenWhenTheDialogFails) {
   listSelector.fail = true;
-  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
 
   listSelector.fail = false;
   listSelector.answer = 2;
   printer.documentOpen = true;  // the choice's selection is refused
-  EXPECT_THROW(handlers.PrnSetup(), std::runtime_error);
+  EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
 // ---- Printer Font
 
-TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
-  canvasFont.font = FontAttributes{"Courier New", 100};
-  const FontAttributes chosen{"Lucida Console", 95, true, false, false, false, 0, FontPitch::Fixed};
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontStoresShowsAndAppliesTheChosenFont) {
+  const TPrinterFont chosen{"Lucida Console", 0, FontPitch::Fixed, -95, 0, 720, true};
   fontDialog.answer = chosen;
   bool openDuringDialog = false;
   fontDialog.whileOpen = [&] {
@@ -138,11 +135,11 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
     log.push_back("dialog");
   };
 
-  handlers.PrinterFont();
+  handlers.ChoosePrinterFont();
 
   EXPECT_THAT(log, ElementsAre("reset", "dialog"));
   ASSERT_EQ(fontDialog.started.size(), 1u);
-  EXPECT_EQ(fontDialog.started[0], (FontAttributes{"Courier New", 100}));
+  EXPECT_EQ(fontDialog.started[0], TPrinterFont{});  // the canvas's font
   EXPECT_TRUE(openDuringDialog);
   EXPECT_FALSE(flags.SettingsOpen);
   EXPECT_EQ(Stored("Font"), "Lucida Console");
@@ -151,18 +148,18 @@ TEST_F(MainFormHandlersTest, PrinterFontStoresShowsAndAppliesTheChosenFont) {
   EXPECT_EQ(canvasFont.font, chosen);
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontShowsTheNameAsStored) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontShowsTheNameAsStored) {
   // The store keeps at most 199 characters; the label shows what reads back.
-  fontDialog.answer = FontAttributes{std::string(230, 'F')};
+  fontDialog.answer = TPrinterFont{std::string(230, 'F')};
 
-  handlers.PrinterFont();
+  handlers.ChoosePrinterFont();
 
   EXPECT_EQ(state.FontName.Get(), std::string(199, 'F'));
   EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
-  handlers.PrinterFont();
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontCancelledOnlyResetsTheMetrics) {
+  handlers.ChoosePrinterFont();
 
   EXPECT_THAT(log, ElementsAre("reset"));
   EXPECT_THAT(TakeWrites(), IsEmpty());
@@ -171,16 +168,16 @@ TEST_F(MainFormHandlersTest, PrinterFontCancelledOnlyResetsTheMetrics) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrinterFontClearsSettingsOpenWhenTheDialogFails) {
+TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontClearsSettingsOpenWhenTheDialogFails) {
   fontDialog.fail = true;
-  EXPECT_THROW(handlers.PrinterFont(), std::runtime_error);
+  EXPECT_THROW(handlers.ChoosePrinterFont(), std::runtime_error);
   EXPECT_FALSE(flags.SettingsOpen);
   EXPECT_EQ(canvasFont.sets, 0);
 }
 
 // ---- Print Test Page
 
-TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
   fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
 
   handlers.PrintTestPage();
@@ -193,7 +190,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) {
   EXPECT_FALSE(flags.SettingsOpen);
 }
 
-TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageCancelledCopiesNothing) {
   fileSystem.AddFile("C:\\KORVELAN", "VOZAZAD.TST", "test page text");
   confirmBox.answerOk = false;
 
@@ -203,7 +200,7 @@ TEST_F(MainFormHandlersTest, PrintTestPageCancelledCopiesNothing) {
   EXPECT_FALSE(fileSystem.Exists("C:\\KORVELAN\\WINPRINT", "VOZAZAD.TST"));
 }
 
-TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
+TEST_F(ServiceWindowHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
   EXPECT_NO_THROW(handlers.PrintTestPage());
   EXPECT_EQ(fileSystem.log.size(), 1u);
   EXPECT_THAT(fileSystem.Names("C:\\KORVELAN\\WINPRINT"), IsEmpty());
@@ -211,15 +208,15 @@ TEST_F(MainFormHandlersTest, PrintTestPageWithoutTheFileDoesNothingElse) {
 
 // ---- Exit, Printer Options, Remove
 
-TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
+TEST_F(ServiceWindowHandlersTest, AskToRemoveBeepsAsksAndQuitsOnlyOnOk) {
   std::vector<std::size_t> beepsWhileAsked;
   confirmBox.whileShown = [&] { beepsWhileAsked.push_back(shell.beeps.size()); };
 
   confirmBox.answerOk = false;
-  handlers.DoStop();
+  handlers.AskToRemove();
   EXPECT_EQ(shell.quits, 0);
   confirmBox.answerOk = true;
-  handlers.DoStop();
+  handlers.AskToRemove();
   EXPECT_EQ(shell.quits, 1);
 
   EXPECT_THAT(shell.beeps, ElementsAre(16u, 16u));
@@ -227,25 +224,6 @@ TEST_F(MainFormHandlersTest, DoStopBeepsAsksAndQuitsOnlyOnOk) {
   const std::string question = "Are you sure?  Korvelane will not print\rif the printer is removed";
   EXPECT_THAT(confirmBox.asked, ElementsAre(question, question));
   EXPECT_FALSE(flags.SettingsOpen);
-}
-
-TEST_F(MainFormHandlersTest, ExitHandsOverToTheHostAndOptionsShowTheWindow) {
-  handlers.Dominimize();
-  EXPECT_THAT(host.log, ElementsAre("activate"));
-  EXPECT_EQ(window.shows, 0);
-
-  handlers.DoRestore();
-  EXPECT_EQ(window.shows, 1);
-}
-
-TEST_F(MainFormHandlersTest, BoxClickRunsTheChoice) {
-  choice.LoadPrinterChoice();
-  view.useDefault = false;
-
-  handlers.SetDefaultPrinter();
-
-  EXPECT_EQ(Stored("UseDefault"), "N");
-  EXPECT_TRUE(view.selectPrinter);
 }
 
 }  // namespace

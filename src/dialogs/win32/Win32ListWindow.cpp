@@ -1,4 +1,4 @@
-#include "dialogs/win32/TVListBoxForm.h"
+#include "dialogs/win32/Win32ListWindow.h"
 
 #include <optional>
 
@@ -37,15 +37,15 @@ bool KeyDown(int key) {
 
 }  // namespace
 
-TVListBoxForm::TVListBoxForm(HWND owner, ListSelection& selection)
+Win32ListWindow::Win32ListWindow(HWND owner, ListSelection& selection)
     : owner_(owner), selection_(selection) {}
 
-TVListBoxForm::~TVListBoxForm() {
+Win32ListWindow::~Win32ListWindow() {
   DestroyRoutedWindow();  // before the members its handlers use
 }
 
-bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
-                           std::uint8_t position) {
+bool Win32ListWindow::Create(const std::string& caption, std::uint16_t fontSize,
+                             std::uint8_t position) {
   WindowClass cls;
   cls.name = kClassName;
   cls.icon = ProgramIcon(IconSize::Large);
@@ -80,33 +80,36 @@ bool TVListBoxForm::Create(const std::string& caption, std::uint16_t fontSize,
                           layout_.windowWidth, layout_.windowHeight, owner_))
     return false;
   SetFont(Window(), shownFont_);
-
-  DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                    LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
-  if (layout_.bothScrollBars) listStyle |= WS_HSCROLL;
-  VListBox = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", listStyle, 0, 0, layout_.listWidth,
-                             layout_.listHeight, Window(), ControlId(kListId),
-                             GetModuleHandleA(nullptr), nullptr);
-  OKButton =
-      CreateButton("&OK", IDOK, BS_DEFPUSHBUTTON | WS_VISIBLE, layout_.okLeft, kOkButtonWidth);
-  CanButton = CreateButton("&Cancel", IDCANCEL, BS_PUSHBUTTON | WS_VISIBLE, layout_.cancelLeft,
-                           kCancelButtonWidth);
-  // Never shown; it keeps its place in the tab order.
-  HelpBut = CreateButton("&Help", IDHELP, BS_PUSHBUTTON, layout_.cancelLeft - kHelpButtonWidth - 8,
-                         kHelpButtonWidth);
-  if (!VListBox || !OKButton || !CanButton || !HelpBut) return false;
-
-  SetFont(VListBox, shownFont_);
-  SendMessageA(VListBox, LB_SETITEMHEIGHT, 0, MAKELPARAM(rowHeight_, 0));
-  if (layout_.bothScrollBars)
-    SendMessageA(VListBox, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout_.textWidth), 0);
-  if (SendMessageA(VListBox, LB_SETCOUNT, static_cast<WPARAM>(selection_.Items().Count()), 0) < 0)
-    return false;
+  if (!CreateControls()) return false;
   selection_.Show(*this);
   return true;
 }
 
-HWND TVListBoxForm::CreateButton(const char* caption, int id, DWORD style, int left, int width) {
+// The list and the three buttons, in the window's font.
+bool Win32ListWindow::CreateControls() {
+  DWORD listStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                    LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+  if (layout_.bothScrollBars) listStyle |= WS_HSCROLL;
+  list_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", listStyle, 0, 0, layout_.listWidth,
+                          layout_.listHeight, Window(), ControlId(kListId),
+                          GetModuleHandleA(nullptr), nullptr);
+  okButton_ =
+      CreateButton("&OK", IDOK, BS_DEFPUSHBUTTON | WS_VISIBLE, layout_.okLeft, kOkButtonWidth);
+  cancelButton_ = CreateButton("&Cancel", IDCANCEL, BS_PUSHBUTTON | WS_VISIBLE, layout_.cancelLeft,
+                               kCancelButtonWidth);
+  // Never shown; it keeps its place in the tab order.
+  helpButton_ = CreateButton("&Help", IDHELP, BS_PUSHBUTTON,
+                             layout_.cancelLeft - kHelpButtonWidth - 8, kHelpButtonWidth);
+  if (!list_ || !okButton_ || !cancelButton_ || !helpButton_) return false;
+
+  SetFont(list_, shownFont_);
+  SendMessageA(list_, LB_SETITEMHEIGHT, 0, MAKELPARAM(rowHeight_, 0));
+  if (layout_.bothScrollBars)
+    SendMessageA(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(layout_.textWidth), 0);
+  return SendMessageA(list_, LB_SETCOUNT, static_cast<WPARAM>(selection_.Items().Count()), 0) >= 0;
+}
+
+HWND Win32ListWindow::CreateButton(const char* caption, int id, DWORD style, int left, int width) {
   HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_TABSTOP | style, left,
                                 layout_.buttonTop, width, kButtonHeight, Window(), ControlId(id),
                                 GetModuleHandleA(nullptr), nullptr);
@@ -114,11 +117,11 @@ HWND TVListBoxForm::CreateButton(const char* caption, int id, DWORD style, int l
   return button;
 }
 
-void TVListBoxForm::ShowModal() {
+void Win32ListWindow::ShowModal() {
   const bool disableOwner = owner_ && IsWindowEnabled(owner_);
   if (disableOwner) EnableWindow(owner_, FALSE);
   ShowWindow(Window(), SW_SHOW);
-  SetFocus(VListBox);
+  SetFocus(list_);
 
   std::optional<WPARAM> quit;
   MSG msg{};
@@ -143,54 +146,54 @@ void TVListBoxForm::ShowModal() {
 
 // ListDialogView -------------------------------------------------------------------
 
-int TVListBoxForm::CurrentRow() {
-  const LRESULT row = SendMessageA(VListBox, LB_GETCURSEL, 0, 0);
+int Win32ListWindow::CurrentRow() {
+  const LRESULT row = SendMessageA(list_, LB_GETCURSEL, 0, 0);
   return row == LB_ERR ? -1 : static_cast<int>(row);
 }
 
-void TVListBoxForm::SetCurrentRow(int row) {
-  SendMessageA(VListBox, LB_SETCURSEL, static_cast<WPARAM>(static_cast<INT_PTR>(row)), 0);
+void Win32ListWindow::SetCurrentRow(int row) {
+  SendMessageA(list_, LB_SETCURSEL, static_cast<WPARAM>(static_cast<INT_PTR>(row)), 0);
 }
 
-int TVListBoxForm::TopRow() {
-  const LRESULT row = SendMessageA(VListBox, LB_GETTOPINDEX, 0, 0);
+int Win32ListWindow::TopRow() {
+  const LRESULT row = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
   return row == LB_ERR ? 0 : static_cast<int>(row);
 }
 
-void TVListBoxForm::SetTopRow(int row) {
-  SendMessageA(VListBox, LB_SETTOPINDEX, static_cast<WPARAM>(row < 0 ? 0 : row), 0);
+void Win32ListWindow::SetTopRow(int row) {
+  SendMessageA(list_, LB_SETTOPINDEX, static_cast<WPARAM>(row < 0 ? 0 : row), 0);
 }
 
-void TVListBoxForm::EnableOk(bool enabled) {
-  EnableWindow(OKButton, enabled ? TRUE : FALSE);
+void Win32ListWindow::EnableOk(bool enabled) {
+  EnableWindow(okButton_, enabled ? TRUE : FALSE);
 }
 
-void TVListBoxForm::Close() {
+void Win32ListWindow::Close() {
   if (!closed_ && Window()) SendMessageA(Window(), WM_CLOSE, 0, 0);
 }
 
 // Handlers -------------------------------------------------------------------------
 
-void TVListBoxForm::Acceptit() {
-  selection_.Acceptit(*this);
+void Win32ListWindow::Accept() {
+  selection_.Accept(*this);
 }
 
-void TVListBoxForm::Cancelit() {
-  selection_.Cancelit(*this);
+void Win32ListWindow::Cancel() {
+  selection_.Cancel(*this);
 }
 
-void TVListBoxForm::CloseClick() {
-  selection_.CloseClick();
+void Win32ListWindow::Closed() {
+  selection_.Closed();
   closed_ = true;
 }
 
-void TVListBoxForm::VGetItem(const DRAWITEMSTRUCT& item) {
+void Win32ListWindow::DrawRow(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT rect = item.rcItem;
   if (item.itemID != static_cast<UINT>(-1)) {
     const bool current = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rect, GetSysColorBrush(current ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    const std::string text = selection_.VGetItem(static_cast<int>(item.itemID));
+    const std::string text = selection_.RowText(static_cast<int>(item.itemID));
     SelectedObject selected(dc, shownFont_);
     const COLORREF oldColour =
         SetTextColor(dc, GetSysColor(current ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -203,34 +206,30 @@ void TVListBoxForm::VGetItem(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rect);
 }
 
-LRESULT TVListBoxForm::VTestSelect(WPARAM key) {
+LRESULT Win32ListWindow::KeyCommand(WPARAM key) {
   const KeyState modifiers{KeyDown(VK_SHIFT), KeyDown(VK_CONTROL), KeyDown(VK_MENU)};
   const std::optional<ListCommand> command =
       ListKeyCommand(static_cast<std::uint16_t>(LOWORD(key)), modifiers);
-  if (command) selection_.VTestSelect(*this, *command);
+  if (command) selection_.KeyCommand(*this, *command);
   return closed_ ? -2 : -1;  // -1: the list still does its own work with the key
 }
 
-void TVListBoxForm::VOnClick() {
-  selection_.VOnClick(*this);
+void Win32ListWindow::CurrentRowChanged() {
+  selection_.CurrentRowChanged(*this);
 }
 
-LRESULT TVListBoxForm::CharToItem(WPARAM typed) {
+LRESULT Win32ListWindow::CharToItem(WPARAM typed) {
   selection_.CharToItem(*this, static_cast<char>(LOWORD(typed) & 0xFF));
   return -2;  // the search has moved the current row itself
 }
 
-void TVListBoxForm::Afterenter() {
-  selection_.Afterenter(*this, layout_.listHeight, rowHeight_);
-}
-
-void TVListBoxForm::DoHelp() {
-  selection_.DoHelp();
+void Win32ListWindow::KeepCurrentRowInView() {
+  selection_.KeepCurrentRowInView(*this, layout_.listHeight, rowHeight_);
 }
 
 // Messages -------------------------------------------------------------------------
 
-LRESULT TVListBoxForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32ListWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     return Handle(message, wParam, lParam);
   } catch (...) {
@@ -241,21 +240,21 @@ LRESULT TVListBoxForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT TVListBoxForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32ListWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       return Command(wParam, lParam);
     case WM_CLOSE:
-      CloseClick();
+      Closed();
       return 0;
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(rowHeight_);
       return TRUE;
     case WM_DRAWITEM:
-      VGetItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_VKEYTOITEM:
-      return VTestSelect(wParam);
+      return KeyCommand(wParam);
     case WM_CHARTOITEM:
       return CharToItem(wParam);
     case DM_GETDEFID:
@@ -265,29 +264,27 @@ LRESULT TVListBoxForm::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT TVListBoxForm::Command(WPARAM wParam, LPARAM) {
+LRESULT Win32ListWindow::Command(WPARAM wParam, LPARAM) {
   const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
   if (id == kListId) {
-    if (code == LBN_SELCHANGE) VOnClick();
-    if (code == LBN_DBLCLK) Acceptit();
-    if (code == LBN_SETFOCUS) Afterenter();
+    if (code == LBN_SELCHANGE) CurrentRowChanged();
+    if (code == LBN_DBLCLK) Accept();
+    if (code == LBN_SETFOCUS) KeepCurrentRowInView();
   } else if (id == IDOK) {
-    if (IsWindowEnabled(OKButton)) Acceptit();  // Enter with nothing acceptable does nothing
+    if (IsWindowEnabled(okButton_)) Accept();  // Enter with nothing acceptable does nothing
   } else if (id == IDCANCEL) {
-    Cancelit();
-  } else if (id == IDHELP) {
-    DoHelp();
-  }
+    Cancel();
+  }  // the hidden "&Help" button has nothing to show
   return 0;
 }
 
-std::int16_t VListSelect(HWND owner, Profile& profile, std::uint16_t count, std::uint16_t initial,
-                         const std::string& noun, const std::vector<std::string>& items,
-                         std::uint8_t position) {
+std::int16_t SelectFromList(HWND owner, Profile& profile, std::uint16_t count,
+                            std::uint16_t initial, const std::string& noun,
+                            const std::vector<std::string>& items, std::uint8_t position) {
   ListSelection selection(items, count, initial);
   {
-    TVListBoxForm form(owner, selection);
+    Win32ListWindow form(owner, selection);
     if (!form.Create("Select " + noun, profile.ReadViewFontSize(), position)) return 0;
     form.ShowModal();
   }

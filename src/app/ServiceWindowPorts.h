@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FontAttributes.h"
 #include "dialogs/ListSelector.h"
+#include "printing/TPrinterFont.h"
 
 namespace korv {
 
@@ -16,15 +16,16 @@ class FontDialog {
  public:
   virtual ~FontDialog() = default;
   // Starts from `current`; the chosen font, or nothing when the user cancelled.
-  virtual std::optional<FontAttributes> Execute(const FontAttributes& current) = 0;
+  virtual std::optional<TPrinterFont> Execute(const TPrinterFont& current) = 0;
 };
 
 // The printer font: the font of the printer object's document canvas.
 class CanvasFont {
  public:
   virtual ~CanvasFont() = default;
-  virtual FontAttributes Font() = 0;
-  virtual void SetFont(const FontAttributes& font) = 0;
+  virtual TPrinterFont Font() = 0;
+  // Takes over every attribute of `font`, at the canvas's own resolution.
+  virtual void SetFont(const TPrinterFont& font) = 0;
 };
 
 // The text metrics of text jobs.
@@ -40,13 +41,6 @@ class ConfirmBox {
   virtual ~ConfirmBox() = default;
   // True for "OK"; "Cancel", Esc and closing the box give false.
   virtual bool Confirm(const std::string& text) = 0;
-};
-
-// The service window itself.
-class ServiceWindow {
- public:
-  virtual ~ServiceWindow() = default;
-  virtual void Show() = 0;
 };
 
 }  // namespace korv

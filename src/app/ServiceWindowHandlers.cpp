@@ -1,4 +1,4 @@
-#include "app/MainFormHandlers.h"
+#include "app/ServiceWindowHandlers.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -32,7 +32,7 @@ std::uint16_t ToCount(std::size_t n) {
 
 }  // namespace
 
-void MainFormHandlers::PrnSetup() {
+void ServiceWindowHandlers::SelectPrinter() {
   SettingsOpenScope open(d_.state.flags);
   const std::vector<std::string> printers = d_.printer.PrinterList();
   // With no printers there is no current one; asking would only raise "no default printer".
@@ -43,25 +43,25 @@ void MainFormHandlers::PrnSetup() {
   }
   const std::uint16_t count = ToCount(printers.size());
   const std::int16_t r =
-      d_.listSelector.VListSelect(count, initial, "printer", printers, kScreenCentre);
+      d_.listSelector.SelectFromList(count, initial, "printer", printers, kScreenCentre);
   if (r > 0 && static_cast<std::size_t>(r) <= printers.size()) {
     d_.profile.ProfileWrite(kPrinterKey, printers[static_cast<std::size_t>(r - 1)]);
     d_.choice.LoadPrinterChoice();
   }
 }
 
-void MainFormHandlers::PrinterFont() {
+void ServiceWindowHandlers::ChoosePrinterFont() {
   SettingsOpenScope open(d_.state.flags);
   d_.metrics.ResetTextMetrics();
-  const std::optional<FontAttributes> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
+  const std::optional<TPrinterFont> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
   if (!chosen) return;
-  d_.profile.ProfileWrite(kFontKey, chosen->face);
+  d_.profile.ProfileWrite(kFontKey, chosen->Name);
   d_.state.FontName.Set(d_.profile.ProfileRead(kFontKey, kDefaultFont));
   d_.view.SetFontLabel("Font: " + d_.state.FontName.Get());
   d_.printerFont.SetFont(*chosen);
 }
 
-void MainFormHandlers::PrintTestPage() {
+void ServiceWindowHandlers::PrintTestPage() {
   if (!d_.confirmBox.Confirm("Click on OK to send test page to the printer")) return;
   const std::string& home = d_.state.homeDirectory;
   if (home.empty()) return;  // start-up has not run: there is no spool directory yet
@@ -71,22 +71,10 @@ void MainFormHandlers::PrintTestPage() {
       d_.fileSystem.CopyFile(home + "\\VOZAZAD.TST", d_.state.spoolDirectory + "\\VOZAZAD.TST"));
 }
 
-void MainFormHandlers::Dominimize() {
-  d_.host.ActivateHostWindow(false);
-}
-
-void MainFormHandlers::DoRestore() {
-  d_.window.Show();
-}
-
-void MainFormHandlers::DoStop() {
+void ServiceWindowHandlers::AskToRemove() {
   d_.shell.MessageBeep(kBeepError);
   if (d_.confirmBox.Confirm("Are you sure?  Korvelane will not print\rif the printer is removed"))
     d_.shell.PostQuit();
-}
-
-void MainFormHandlers::SetDefaultPrinter() {
-  d_.choice.SetDefaultPrinter();
 }
 
 }  // namespace korv

@@ -1,4 +1,4 @@
-#include "app/win32/MainForm.h"
+#include "app/win32/Win32ServiceWindow.h"
 
 // clang-format off
 #include "win32/Win32Api.h"
@@ -23,12 +23,12 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr char kPlaceholderTitle[] = "xx";
 
 constexpr int kLabelLeft = 10;
-constexpr int kLabel2Top = 160;
-constexpr int kLabel1Top = 195;
+constexpr int kPrinterLabelTop = 160;
+constexpr int kFontLabelTop = 195;
 
 }  // namespace
 
-bool TMainForm::Create(HWND owner, Events events) {
+bool Win32ServiceWindow::Create(HWND owner, Events events) {
   events_ = std::move(events);
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
   if (!InitCommonControlsEx(&controls)) return false;
@@ -56,49 +56,50 @@ bool TMainForm::Create(HWND owner, Events events) {
                           height, owner) ||
       !CreateControls())
     return false;
-  if (events_.FormCreate) RunHandler(events_.FormCreate);
   return true;
 }
 
-TMainForm::~TMainForm() {
+Win32ServiceWindow::~Win32ServiceWindow() {
   events_ = Events{};
   DiscardPending();
   DestroyRoutedWindow();
 }
 
-win32::TrayIcon& TMainForm::CreateTrayIcon(HWND application, win32::TrayIcon::PopupMenu1 menu,
-                                           std::function<void(const std::string&)> showError,
-                                           HICON icon) {
+win32::TrayIcon& Win32ServiceWindow::CreateTrayIcon(
+    HWND application, win32::TrayIcon::TrayMenu menu,
+    std::function<void(const std::string&)> showError, HICON icon) {
   return trayIcon_.emplace(application, Window(), std::move(menu), std::move(showError), icon);
 }
 
-bool TMainForm::CreateControls() {
+bool Win32ServiceWindow::CreateControls() {
   const DWORD button = WS_TABSTOP | BS_PUSHBUTTON;
   // In tab order; the labels and the status bar take no focus. Printer and font names
   // are shown as they are: an ampersand in them is no mnemonic.
   const bool made =
-      AddControl("BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kButton4, 319, 24, 60,
-                 25) &&
-      AddControl("BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX, kCheckBox1,
-                 13, 77, 316, 14) &&
-      AddControl("BUTTON", "Select &Printer", button, kButton3, 12, 116, 108, 25) &&
-      AddControl("BUTTON", "Printer &Font", button, kButton1, 12, 24, 100, 25) &&
-      AddControl("BUTTON", "Print &Test Page", button, kButton2, 152, 24, 127, 25) &&
-      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel2, kLabelLeft, kLabel2Top, 0, 0) &&
-      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kLabel1, kLabelLeft, kLabel1Top, 0, 0) &&
-      AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar1, 0, 226,
+      AddControl("BUTTON", "&Exit", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, kExitButton, 319, 24,
+                 60, 25) &&
+      AddControl("BUTTON", "Use Windows default printer", WS_TABSTOP | BS_AUTOCHECKBOX,
+                 kUseDefaultBox, 13, 77, 316, 14) &&
+      AddControl("BUTTON", "Select &Printer", button, kSelectPrinterButton, 12, 116, 108, 25) &&
+      AddControl("BUTTON", "Printer &Font", button, kPrinterFontButton, 12, 24, 100, 25) &&
+      AddControl("BUTTON", "Print &Test Page", button, kTestPageButton, 152, 24, 127, 25) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kPrinterLabel, kLabelLeft, kPrinterLabelTop,
+                 0, 0) &&
+      AddControl("STATIC", "", SS_LEFT | SS_NOPREFIX, kFontLabel, kLabelLeft, kFontLabelTop, 0,
+                 0) &&
+      AddControl(STATUSCLASSNAMEA, "", CCS_NOPARENTALIGN | CCS_NORESIZE, kStatusBar, 0, 226,
                  kClientWidth, 25);
   if (!made) return false;
-  SendDlgItemMessageA(Window(), kStatusBar1, SB_SIMPLE, TRUE, 0);
-  SetLabel(kLabel2, "");
-  SetLabel(kLabel1, "");
-  SetCheckBoxTicked(true);  // ticked in the layout
-  focused_ = GetDlgItem(Window(), kButton4);
+  SendDlgItemMessageA(Window(), kStatusBar, SB_SIMPLE, TRUE, 0);
+  SetLabel(kPrinterLabel, "");
+  SetLabel(kFontLabel, "");
+  TickUseDefaultBox(true);  // ticked in the layout
+  focused_ = GetDlgItem(Window(), kExitButton);
   return true;
 }
 
-HWND TMainForm::AddControl(const char* cls, const char* text, DWORD style, Control id, int left,
-                           int top, int width, int height) {
+HWND Win32ServiceWindow::AddControl(const char* cls, const char* text, DWORD style, Control id,
+                                    int left, int top, int width, int height) {
   HWND control = CreateWindowExA(
       0, cls, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, Window(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
@@ -106,11 +107,11 @@ HWND TMainForm::AddControl(const char* cls, const char* text, DWORD style, Contr
   return control;
 }
 
-bool TMainForm::PreTranslateMessage(MSG& msg) {
+bool Win32ServiceWindow::PreTranslateMessage(MSG& msg) {
   return Window() && IsDialogMessageA(Window(), &msg) != FALSE;
 }
 
-void TMainForm::ShowMinimised() {
+void Win32ServiceWindow::ShowMinimised() {
   // Minimised and active, so that the activation starts the service.
   ShowWindow(Window(), SW_SHOWMINIMIZED);
   // Should the window system not activate a minimised window, start all the same; the
@@ -118,18 +119,18 @@ void TMainForm::ShowMinimised() {
   PostMessageA(Window(), kMsgStartup, 0, 0);
 }
 
-void TMainForm::Show() {
+void Win32ServiceWindow::Show() {
   ShowWindow(Window(), IsIconic(Window()) ? SW_RESTORE : SW_SHOW);
   SetForegroundWindow(Window());
 }
 
-void TMainForm::DiscardPending() {
+void Win32ServiceWindow::DiscardPending() {
   MSG msg;
   while (PeekMessageA(&msg, Window(), kMsgFirst, kMsgLast, PM_REMOVE))
     if (CarriesText(msg.message)) TakeText(msg.lParam);
 }
 
-void TMainForm::SetLabel(Control label, const std::string& text) {
+void Win32ServiceWindow::SetLabel(Control label, const std::string& text) {
   HWND control = GetDlgItem(Window(), label);
   // Sized to its text; an empty label keeps the height of a line and no width.
   RECT extent{0, 0, 0, 0};
@@ -148,7 +149,7 @@ void TMainForm::SetLabel(Control label, const std::string& text) {
   SetWindowTextA(control, text.c_str());
 }
 
-void TMainForm::EnableControl(Control control, bool enabled) {
+void Win32ServiceWindow::EnableControl(Control control, bool enabled) {
   HWND item = GetDlgItem(Window(), control);
   if (!enabled && GetFocus() == item) {
     // A disabled control cannot keep the focus: it goes on to the next tab stop.
@@ -158,51 +159,50 @@ void TMainForm::EnableControl(Control control, bool enabled) {
   EnableWindow(item, enabled ? TRUE : FALSE);
 }
 
-void TMainForm::SetCheckBoxTicked(bool ticked) {
-  checkBoxTicked_ = ticked;
-  CheckDlgButton(Window(), kCheckBox1, ticked ? BST_CHECKED : BST_UNCHECKED);
+void Win32ServiceWindow::TickUseDefaultBox(bool ticked) {
+  CheckDlgButton(Window(), kUseDefaultBox, ticked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void TMainForm::ApplyText(UINT message, const std::string& text) {
+void Win32ServiceWindow::ApplyText(UINT message, const std::string& text) {
   switch (message) {
     case kMsgSetTitle:
       SetWindowTextA(Window(), text.c_str());
       break;
     case kMsgSetStatus:
-      SendDlgItemMessageA(Window(), kStatusBar1, SB_SETTEXTA, SB_SIMPLEID,
+      SendDlgItemMessageA(Window(), kStatusBar, SB_SETTEXTA, SB_SIMPLEID,
                           reinterpret_cast<LPARAM>(text.c_str()));
       break;
     case kMsgSetPrinterLabel:
-      SetLabel(kLabel2, text);
+      SetLabel(kPrinterLabel, text);
       break;
     case kMsgSetFontLabel:
-      SetLabel(kLabel1, text);
+      SetLabel(kFontLabel, text);
       break;
     default:
       break;
   }
 }
 
-void TMainForm::OnCommand(int id, int notification) {
+void Win32ServiceWindow::OnCommand(int id, int notification) {
   const bool clicked = notification == BN_CLICKED;  // menu items come with 0 as well
   switch (id) {
-    case kButton4:
+    case kExitButton:
     case IDCANCEL:  // Esc
-      if (clicked) RunHandler(events_.Dominimize);
+      if (clicked) RunHandler(events_.HandBackToHost);
       break;
-    case kCheckBox1:
-      if (clicked) {
-        checkBoxTicked_ = IsDlgButtonChecked(Window(), kCheckBox1) == BST_CHECKED;
-        RunHandler(events_.SetDefaultPrinter);
+    case kUseDefaultBox:
+      if (clicked && events_.UseDefaultClicked) {
+        const bool ticked = IsDlgButtonChecked(Window(), kUseDefaultBox) == BST_CHECKED;
+        RunHandler([&] { events_.UseDefaultClicked(ticked); });
       }
       break;
-    case kButton3:
-      if (clicked) RunHandler(events_.PrnSetup);
+    case kSelectPrinterButton:
+      if (clicked) RunHandler(events_.SelectPrinter);
       break;
-    case kButton1:
-      if (clicked) RunHandler(events_.PrinterFont);
+    case kPrinterFontButton:
+      if (clicked) RunHandler(events_.ChoosePrinterFont);
       break;
-    case kButton2:
+    case kTestPageButton:
       if (clicked) RunHandler(events_.PrintTestPage);
       break;
     default:
@@ -210,20 +210,20 @@ void TMainForm::OnCommand(int id, int notification) {
   }
 }
 
-void TMainForm::OnActivate(WPARAM wParam) {
+void Win32ServiceWindow::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();
     if (focus && IsChild(Window(), focus)) focused_ = focus;
     return;
   }
   if (!HIWORD(wParam)) {  // not minimised: the focus goes back to where it was
-    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(Window(), kButton4);
+    if (!focused_ || !IsWindowEnabled(focused_)) focused_ = GetDlgItem(Window(), kExitButton);
     SetFocus(focused_);
   }
-  if (events_.Korvprint) RunHandler(events_.Korvprint);
+  if (events_.Activated) RunHandler(events_.Activated);
 }
 
-LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32ServiceWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (CarriesText(message)) {
     ApplyText(message, *TakeText(lParam));
     return 0;
@@ -236,25 +236,25 @@ LRESULT TMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnActivate(wParam);
       return 0;
     case kMsgStartup:
-      if (events_.Korvprint) RunHandler(events_.Korvprint);
+      if (events_.Activated) RunHandler(events_.Activated);
       return 0;
     case kMsgEnableSelectPrinter:
-      EnableControl(kButton3, wParam != 0);
+      EnableControl(kSelectPrinterButton, wParam != 0);
       return 0;
     case kMsgEnablePrinterFont:
-      EnableControl(kButton1, wParam != 0);
+      EnableControl(kPrinterFontButton, wParam != 0);
       return 0;
     case kMsgEnableTestPage:
-      EnableControl(kButton2, wParam != 0);
+      EnableControl(kTestPageButton, wParam != 0);
       return 0;
     case kMsgSetUseDefault:
-      SetCheckBoxTicked(wParam != 0);
+      TickUseDefaultBox(wParam != 0);
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case DM_GETDEFID:
-      return MAKELRESULT(kButton4, DC_HASDEFID);
+      return MAKELRESULT(kExitButton, DC_HASDEFID);
     case WM_CLOSE:
       return 0;  // the service ends by its quit message only
     default:

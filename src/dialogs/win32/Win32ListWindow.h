@@ -1,6 +1,6 @@
 #pragma once
-// TVListBoxForm, the list selection window: a modal window with a list drawn on demand and the
-// "&OK", "&Cancel" and (hidden) "&Help" buttons. Created per call of VListSelect and
+// Win32ListWindow, the list selection window: a modal window with a list drawn on demand and the
+// "&OK", "&Cancel" and (hidden) "&Help" buttons. Created per call of SelectFromList and
 // destroyed before it returns; its handlers hand the decisions to ListSelection.
 #include "win32/Win32Api.h"
 
@@ -18,12 +18,12 @@
 
 namespace korv::win32 {
 
-class TVListBoxForm final : private ListDialogView, private RoutedWindow {
+class Win32ListWindow final : private ListDialogView, private RoutedWindow {
  public:
-  TVListBoxForm(HWND owner, ListSelection& selection);
-  TVListBoxForm(const TVListBoxForm&) = delete;
-  TVListBoxForm& operator=(const TVListBoxForm&) = delete;
-  ~TVListBoxForm() override;
+  Win32ListWindow(HWND owner, ListSelection& selection);
+  Win32ListWindow(const Win32ListWindow&) = delete;
+  Win32ListWindow& operator=(const Win32ListWindow&) = delete;
+  ~Win32ListWindow() override;
 
   // Creates, sizes and places the window for `caption` in "MS Sans Serif" at `fontSize`
   // points, at keypad `position`.
@@ -43,29 +43,29 @@ class TVListBoxForm final : private ListDialogView, private RoutedWindow {
   void Close() override;
 
   // Handlers of the window's events.
-  void Acceptit();
-  void Cancelit();
-  void CloseClick();
-  void VGetItem(const DRAWITEMSTRUCT& item);
-  LRESULT VTestSelect(WPARAM key);
-  void VOnClick();
+  void Accept();
+  void Cancel();
+  void Closed();
+  void DrawRow(const DRAWITEMSTRUCT& item);
+  LRESULT KeyCommand(WPARAM key);
+  void CurrentRowChanged();
   LRESULT CharToItem(WPARAM typed);
-  void Afterenter();
-  void DoHelp();
+  void KeepCurrentRowInView();
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Command(WPARAM wParam, LPARAM lParam);
+  bool CreateControls();
   HWND CreateButton(const char* caption, int id, DWORD style, int left, int width);
 
   HWND owner_;
   ListSelection& selection_;
   UniqueGdiObject font_;
   HFONT shownFont_ = nullptr;  // font_, or the stock font when it could not be made
-  HWND VListBox = nullptr;     // children go with the window
-  HWND OKButton = nullptr;
-  HWND CanButton = nullptr;
-  HWND HelpBut = nullptr;
+  HWND list_ = nullptr;        // children go with the window
+  HWND okButton_ = nullptr;
+  HWND cancelButton_ = nullptr;
+  HWND helpButton_ = nullptr;
   ListLayout layout_;
   int rowHeight_ = 16;
   bool closed_ = false;
@@ -75,8 +75,8 @@ class TVListBoxForm final : private ListDialogView, private RoutedWindow {
 // Shows the list selection dialog: `count` items of `items`, item `initial` (1-based)
 // pre-selected, caption "Select " + noun, placed at keypad `position`, in the profile's
 // view font size. Returns the accepted item's number, or 0.
-std::int16_t VListSelect(HWND owner, Profile& profile, std::uint16_t count, std::uint16_t initial,
-                         const std::string& noun, const std::vector<std::string>& items,
-                         std::uint8_t position);
+std::int16_t SelectFromList(HWND owner, Profile& profile, std::uint16_t count,
+                            std::uint16_t initial, const std::string& noun,
+                            const std::vector<std::string>& items, std::uint8_t position);
 
 }  // namespace korv::win32

@@ -1,6 +1,6 @@
 #pragma once
 // The job log's Win32 edge: `korvprint.log` in the home directory with its previous file
-// `korvprint.log.1`, the local time, and opening the log in the user's editor.
+// `korvprint.log.1`, and opening the log in the user's editor.
 #include <cstdint>
 #include <string>
 
@@ -20,12 +20,6 @@ class Win32LogFile final : public LogFile {
 
  private:
   const ServiceState& state_;
-};
-
-class Win32LogClock final : public LogClock {
- public:
-  LogTime Now() override;
-  std::int64_t Milliseconds() override;
 };
 
 // ShellExecute's "open" on the log, or Notepad when no program is registered for it.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainFormPorts.h"
+#include "app/ServiceWindowPorts.h"
 
 namespace korv::fakes {
 
@@ -20,8 +20,9 @@ class FakeListSelector : public ListSelector {
     std::vector<std::string> items;
     std::uint8_t position;
   };
-  std::int16_t VListSelect(std::uint16_t count, std::uint16_t initial, const std::string& noun,
-                           const std::vector<std::string>& items, std::uint8_t position) override {
+  std::int16_t SelectFromList(std::uint16_t count, std::uint16_t initial, const std::string& noun,
+                              const std::vector<std::string>& items,
+                              std::uint8_t position) override {
     calls.push_back({count, initial, noun, items, position});
     if (whileOpen) whileOpen();
     if (fail) throw std::runtime_error("list failed");
@@ -35,26 +36,26 @@ class FakeListSelector : public ListSelector {
 
 class FakeFontDialog : public FontDialog {
  public:
-  std::optional<FontAttributes> Execute(const FontAttributes& current) override {
+  std::optional<TPrinterFont> Execute(const TPrinterFont& current) override {
     started.push_back(current);
     if (whileOpen) whileOpen();
     if (fail) throw std::runtime_error("font dialog failed");
     return answer;
   }
-  std::optional<FontAttributes> answer;  // nothing = cancelled
+  std::optional<TPrinterFont> answer;  // nothing = cancelled
   bool fail = false;
   std::function<void()> whileOpen;
-  std::vector<FontAttributes> started;
+  std::vector<TPrinterFont> started;
 };
 
 class FakeCanvasFont : public CanvasFont {
  public:
-  FontAttributes Font() override { return font; }
-  void SetFont(const FontAttributes& f) override {
+  TPrinterFont Font() override { return font; }
+  void SetFont(const TPrinterFont& f) override {
     font = f;
     ++sets;
   }
-  FontAttributes font{"Courier New"};
+  TPrinterFont font;
   int sets = 0;
 };
 
@@ -75,12 +76,6 @@ class FakeConfirmBox : public ConfirmBox {
   bool answerOk = true;
   std::function<void()> whileShown;
   std::vector<std::string> asked;
-};
-
-class FakeServiceWindow : public ServiceWindow {
- public:
-  void Show() override { ++shows; }
-  int shows = 0;
 };
 
 }  // namespace korv::fakes

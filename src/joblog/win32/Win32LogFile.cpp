@@ -1,4 +1,4 @@
-#include "app/win32/Win32JobLog.h"
+#include "joblog/win32/Win32LogFile.h"
 
 // clang-format off
 #include "win32/Win32Api.h"
@@ -32,23 +32,6 @@ bool Win32LogFile::Rotate() {
   const std::string path = Path();
   const std::string previous = path + ".1";
   return MoveFileExA(path.c_str(), previous.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
-}
-
-LogTime Win32LogClock::Now() {
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
-  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-std::int64_t Win32LogClock::Milliseconds() {
-  // The performance counter does not wrap as the tick count does after 49 days.
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER now{};
-  if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0 ||
-      !QueryPerformanceCounter(&now))
-    return static_cast<std::int64_t>(GetTickCount());
-  return static_cast<std::int64_t>(now.QuadPart / frequency.QuadPart * 1000 +
-                                   now.QuadPart % frequency.QuadPart * 1000 / frequency.QuadPart);
 }
 
 void OpenJobLog(const std::string& path) {
