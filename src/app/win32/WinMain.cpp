@@ -91,7 +91,7 @@ struct Printing {
   TPrinter& printer;
   win32::Win32Spooler spooler;
   TextMetrics textMetrics;
-  win32::SystemCodePages codePages;  // the CodePage key's IBM tables
+  win32::SystemCodePages codePages;  // made before the job branches that use it
   PrintingJobBranches jobs;
   FileOutputFolder fileOutput;
   PrinterSelectionOnTPrinter selection;
