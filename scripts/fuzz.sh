@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the text job interpreter, the INI engine and the pass-through blocks with
-# libFuzzer: bash scripts/fuzz.sh [seconds] [target...]
+# Fuzzes the text job interpreter, the INI engine, the pass-through blocks and the ESC/P
+# interpreter with libFuzzer: bash scripts/fuzz.sh [seconds] [target...]
 #   seconds: per target (default 600); 0 only runs each target over its seed corpus.
-#   targets: text_job, ini_text, pass_through (default all, one after another).
+#   targets: text_job, ini_text, pass_through, escp (default all, one after another).
 # Builds build/fuzz with clang (-DKORV_FUZZ=ON). New inputs gather in build/fuzz/corpus/,
 # crashes in build/fuzz/findings/; build/fuzz/results.txt gets one line per run.
 set -euo pipefail
@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(text_job ini_text pass_through)
+[ ${#targets[@]} -gt 0 ] || targets=(text_job ini_text pass_through escp)
 
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORV_FUZZ=ON >/dev/null
 cmake --build build/fuzz -j2 --target "${targets[@]/#/fuzz_}"

@@ -17,6 +17,8 @@ class JobLog {
   virtual void JobEnded(const std::string& result) = 0;
   virtual void ControlObeyed(const std::string& file) = 0;
   virtual void Error(const std::string& text) = 0;
+  // Something the job's printing wants told (commands it could not carry out, say).
+  virtual void Note(const std::string& text) { (void)text; }
   virtual void Stopped() = 0;
 };
 

@@ -51,6 +51,10 @@ std::string ErrorText(const std::string& text) {
   return "error text=" + Quoted(text);
 }
 
+std::string NoteText(const std::string& text) {
+  return "note text=" + Quoted(text);
+}
+
 std::string StopText() {
   return "stop";
 }

@@ -29,6 +29,7 @@ std::string JobText(const JobLine& job);
 std::string ControlText(const std::string& file);
 std::string ErrorText(const std::string& text);
 std::string StopText();
+std::string NoteText(const std::string& text);
 // A whole line: time stamp, a space, the text and CR LF.
 std::string LogLine(const LogTime& time, const std::string& text);
 

@@ -58,6 +58,10 @@ void JobLogWriter::Error(const std::string& text) {
   lastError_ = text;
 }
 
+void JobLogWriter::Note(const std::string& text) {
+  if (enabled_) Post(NoteText(text));
+}
+
 void JobLogWriter::Stopped() {
   if (enabled_) Post(StopText());
 }

@@ -40,6 +40,7 @@ class JobLogWriter final : public JobLog {
   // repeated: a folder that stays unreadable would otherwise fill the log ten times a second.
   void Error(const std::string& text) override;
   void Stopped() override;
+  void Note(const std::string& text) override;
 
   // Waits until every line posted so far has been written (or found unwritable).
   void Flush();

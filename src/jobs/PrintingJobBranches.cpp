@@ -1,12 +1,19 @@
 #include "jobs/PrintingJobBranches.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "base/ServiceConstants.h"
+#include "escp/TableCharacters.h"
 #include "jobs/ChosenPrinter.h"
 #include "jobs/DisableWatch.h"
+#include "jobs/EscpJob.h"
+#include "jobs/JobErrors.h"
 #include "jobs/PrintFailureText.h"
 #include "jobs/RawJob.h"
+#include "jobs/RawJobMode.h"
 #include "jobs/TextJob.h"
 #include "printing/EPrinter.h"
 
@@ -62,6 +69,27 @@ class OutputFileSetting {
   throw EPrinter(CannotPrintOn(name, why), e.Detail());
 }
 
+// Stands in for a system without the IBM code pages.
+class NoCodePages : public CodePageConverter {
+ public:
+  bool ToUnicode(unsigned, CodeTable&) override { return false; }
+};
+
+// The table the CodePage key names, read for every job; none when the key is missing or
+// names no table.
+std::optional<TableCharacters> ChosenCharacters(Profile& profile, CodePageConverter* codePages) {
+  const std::optional<CodePageId> id = CodePageFromProfile(profile.ProfileRead(kCodePageKey, ""));
+  if (!id) return std::nullopt;
+  NoCodePages none;
+  return TableCharacters(MakeCodeTable(*id, codePages ? *codePages : none));
+}
+
+CodeTable EscpTable(Profile& profile, CodePageConverter* codePages) {
+  const std::optional<CodePageId> id = CodePageFromProfile(profile.ProfileRead(kCodePageKey, ""));
+  NoCodePages none;
+  return MakeCodeTable(id.value_or(CodePageId::Cp437), codePages ? *codePages : none);
+}
+
 }  // namespace
 
 JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
@@ -88,6 +116,8 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   DisableWatch watch(files_, state_.flags, state_.spoolDirectory);
   TextJobContext context{state_.flags, files_, state_.spoolDirectory, printer_, metrics_};
   context.watch = &watch;
+  const std::optional<TableCharacters> characters = ChosenCharacters(profile_, codePages_);
+  if (characters) context.characters = &*characters;
   try {
     return OnPrinterObject(job, [&] { return korv::PrintTextJob(job, context); });
   } catch (const EPrinter& e) {
@@ -95,7 +125,45 @@ JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
   }
 }
 
+std::string PrintingJobBranches::RawJobPrinterName() {
+  std::string name = RoutedPrinter();
+  if (name.empty()) name = profile_.ProfileRead(kPrinterKey, kNoPrinter);
+  if (name.empty()) name = rawPrinter_.CurrentPrinterEntry().value_or("");
+  return name;
+}
+
+JobOutcome PrintingJobBranches::PrintDrawnRawJob(JobFile& job, bool pageFeed,
+                                                 const std::string& printer) {
+  if (printer.empty()) throw RawPrintError("Cannot print: there is no printer");
+  EscpJobContext context{printer_,
+                         files_,
+                         state_.spoolDirectory,
+                         EscpTable(profile_, codePages_),
+                         codePages_,
+                         profile_.ProfileRead(kFontKey, kDefaultFont),
+                         profile_.ProfileRead(kEscpPinsKey, "24") == "9" ? 9 : 24,
+                         profile_.ProfileRead(kEscpFitKey, kNo) == kYes,
+                         pageFeed};
+  EscpJobNotes notes;
+  try {
+    SelectionRestore restore(printer_, true);
+    SelectRoutedPrinter(printer_, printer);
+    OnPrinterObject(job, [&] {
+      notes = PrintEscpJob(job, context);
+      return JobOutcome::Printed;
+    });
+  } catch (const EPrinter& e) {
+    ThrowNamingPrinter(e, rawPrinter_);
+  }
+  if (log_)
+    for (const std::string& line : notes.lines) log_->Note(line);
+  return JobOutcome::Printed;
+}
+
 JobOutcome PrintingJobBranches::PrintRawJob(JobFile& job, bool pageFeed) {
+  const std::string chosen = RawJobPrinterName();
+  if (DrawsRawJobs(profile_, chosen, output_ ? output_->KindOf(chosen) : FileOutputKind::None))
+    return PrintDrawnRawJob(job, pageFeed, chosen);
   // A raw job always runs to its end; it is never cut off by a stop.
   RawJobContext context{state_.flags, files_,     state_.spoolDirectory, profile_, osMajorVersion_,
                         spooler_,     rawPrinter_};

@@ -145,6 +145,7 @@ JobOutcome PrintTextJob(JobFile& job, const TextJobContext& context) {
   // Leaving by an exception or a stop throws the document away, so nothing half-printed
   // comes out and the job can print whole later.
   PrinterTextDevice device(printer);
+  device.SetHostCharacters(context.characters);
   device.Open();
   if (!context.fileSystem.SetCurrentDirectory(context.spoolDirectory))
     throw JobReadError("The spool directory cannot be entered");

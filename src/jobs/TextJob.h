@@ -7,6 +7,7 @@
 #include "base/ServiceFlags.h"
 #include "jobs/DisableWatch.h"
 #include "jobs/TextMetrics.h"
+#include "printing/HostCharacters.h"
 #include "printing/PrinterTextDevice.h"
 #include "printing/TPrinter.h"
 #include "settings/FileSystem.h"
@@ -22,6 +23,8 @@ struct TextJobContext {
   TextMetrics& metrics;
   // Told of every chunk read; may set StopRequested. None: only StopRequested counts.
   DisableWatch* watch = nullptr;
+  // The host's character table; none: bytes in the system's ANSI code page.
+  const HostCharacters* characters = nullptr;
 };
 
 // Prints the open job file from its first byte to its end. Printed when the document

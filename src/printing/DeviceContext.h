@@ -42,6 +42,10 @@ enum class DeviceCap : int {
   VertRes = 10,
   LogPixelsX = 88,
   LogPixelsY = 90,
+  PhysicalWidth = 110,  // the whole sheet, in device pixels
+  PhysicalHeight = 111,
+  PhysicalOffsetX = 112,  // from the sheet's edge to the printable area's
+  PhysicalOffsetY = 113,
 };
 
 // How text output treats the background of its character cells.
@@ -83,6 +87,18 @@ struct TextMetric {
   std::int32_t height = 0;  // the cell: ascent plus descent
   std::int32_t aveCharWidth = 0;
   std::int32_t internalLeading = 0;  // room for accents inside the cell, above the letters
+};
+
+// A one-bit-per-pixel image, rows top down, each row `stride` bytes (a multiple of four),
+// the leftmost pixel in a byte's highest bit. A set bit is ink (black), a clear one leaves
+// the page as it was.
+struct MonoImage {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::span<const std::uint8_t> bits;  // height * stride bytes
+
+  static constexpr std::int32_t Stride(std::int32_t width) { return (width + 31) / 32 * 4; }
+  std::int32_t stride() const { return Stride(width); }
 };
 
 // A font, pen or brush made for drawing; destroying it deletes it. It must not be
@@ -128,6 +144,12 @@ class DeviceContext {
   // holds one value per character.
   virtual bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
                            std::span<const std::int32_t> advances) = 0;
+  // The wide-character form: UTF-16 text, one advance per UTF-16 unit.
+  virtual bool ExtTextOutW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                           std::span<const std::int32_t> advances) = 0;
+  virtual bool GetTextExtentPointW(std::u16string_view text, Size& out) = 0;
+  // Draws `image` stretched onto `destination`, its ink only (one call per image).
+  virtual bool DrawMonoImage(const Rect& destination, const MonoImage& image) = 0;
   virtual bool MoveToEx(std::int32_t x, std::int32_t y) = 0;
   virtual bool LineTo(std::int32_t x, std::int32_t y) = 0;
   virtual bool FillRect(const Rect& rect, DrawingObject& brush) = 0;

@@ -57,7 +57,7 @@ void PrinterTextDevice::Write(std::string_view bytes) {
     if (byte == kSpace) {
       byteKind = RunKind::Spaces;
     } else if (byte != kLineFeed && byte != kCarriageReturn && byte != kFormFeed &&
-               !IsBoxGlyph(byte)) {
+               !IsPiece(byte)) {
       byteKind = RunKind::Text;
     }
     if (byteKind != RunKind::None) {
@@ -148,7 +148,18 @@ void PrinterTextDevice::DrawQueued() {
   if (q.text.empty()) return;
   const std::string text = std::move(q.text);
   q.text.clear();  // a failed drawing leaves nothing behind to draw again
-  printer_.DocumentCanvas().TextOutCells(q.x, q.y, text, q.cellWidth);
+  if (!characters_) {
+    printer_.DocumentCanvas().TextOutCells(q.x, q.y, text, q.cellWidth);
+    return;
+  }
+  std::u16string wide(text.size(), u' ');
+  for (std::size_t i = 0; i < text.size(); ++i)
+    wide[i] = characters_->Character(static_cast<std::uint8_t>(text[i]));
+  printer_.DocumentCanvas().TextOutCellsW(q.x, q.y, wide, q.cellWidth);
+}
+
+bool PrinterTextDevice::IsPiece(std::uint8_t code) const {
+  return characters_ ? characters_->IsPiece(code) : IsBoxGlyph(code);
 }
 
 void PrinterTextDevice::EndLine() {
@@ -179,9 +190,16 @@ void PrinterTextDevice::DrawGlyph(std::uint8_t code) {
   const std::int32_t w = metric.aveCharWidth;
   const std::int32_t h = LineAdvance(metric);
 
+  const std::int32_t penWidth = GlyphPenWidth(canvas.Font().PixelsPerInch);
+  if (characters_) {
+    characters_->DrawPiece(code, canvas, {cursorX_, cursorY_, cursorX_ + w, cursorY_ + h},
+                           penWidth);
+    cursorX_ += w;
+    return;
+  }
+
   const TPrinterPen savedPen = canvas.Pen();
   const TPrinterBrush savedBrush = canvas.Brush();
-  const std::int32_t penWidth = GlyphPenWidth(canvas.Font().PixelsPerInch);
   const GlyphShape shape = BoxGlyphShape(code, cursorX_, cursorY_, w, h, penWidth);
 
   TPrinterPen pen = savedPen;

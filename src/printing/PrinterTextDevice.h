@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "printing/HostCharacters.h"
 #include "printing/TPrinter.h"
 
 namespace korv {
@@ -20,6 +21,10 @@ class PrinterTextDevice {
   ~PrinterTextDevice();
   PrinterTextDevice(const PrinterTextDevice&) = delete;
   PrinterTextDevice& operator=(const PrinterTextDevice&) = delete;
+
+  // The host's character table for the bytes written from now on; null (the start): bytes
+  // in the system's ANSI code page, and the thirteen box glyphs drawn as lines.
+  void SetHostCharacters(const HostCharacters* characters) { characters_ = characters; }
 
   // Starts a document and the grid at the top left of its first page.
   void Open();
@@ -44,9 +49,11 @@ class PrinterTextDevice {
   void EndLine();
   void NewPage();
   void DrawGlyph(std::uint8_t code);
+  bool IsPiece(std::uint8_t code) const;
   std::int32_t LineAdvance(const TextMetric& metric) const;
 
   TPrinter& printer_;
+  const HostCharacters* characters_ = nullptr;
   bool open_ = false;
   std::int32_t cursorX_ = 0;
   std::int32_t cursorY_ = 0;

@@ -77,6 +77,16 @@ void TPrinterCanvas::TextOutCells(std::int32_t x, std::int32_t y, std::string_vi
   context_->ExtTextOutA(x, y, text, advances_);
 }
 
+void TPrinterCanvas::TextOutCellsW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                   std::int32_t cellWidth) {
+  auto guard = printer_.Lock();
+  Changing();
+  RequireFont();
+  RequireTransparentText();
+  advances_.assign(text.size(), cellWidth);
+  context_->ExtTextOutW(x, y, text, advances_);
+}
+
 void TPrinterCanvas::MoveTo(std::int32_t x, std::int32_t y) {
   auto guard = printer_.Lock();
   Changing();
@@ -96,7 +106,32 @@ void TPrinterCanvas::FillRect(const Rect& rect) {
   context_->FillRect(rect, RequireBrush());
 }
 
+void TPrinterCanvas::TextOutAdvances(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                     std::span<const std::int32_t> advances) {
+  auto guard = printer_.Lock();
+  Changing();
+  RequireFont();
+  RequireTransparentText();
+  if (!context_->ExtTextOutW(x, y, text, advances)) throw EPrinter(kPrintingFailedText);
+}
+
+void TPrinterCanvas::DrawImage(const Rect& destination, const MonoImage& image) {
+  auto guard = printer_.Lock();
+  Changing();
+  if (!context_->DrawMonoImage(destination, image)) throw EPrinter(kPrintingFailedText);
+}
+
 // ---- measuring ----
+
+Size TPrinterCanvas::TextExtent(std::u16string_view text) {
+  auto guard = printer_.Lock();
+  RequireHandle();
+  RescaleFont();
+  RequireFont();
+  Size size;
+  if (!context_->GetTextExtentPointW(text, size)) throw EPrinter(kPrintingFailedText);
+  return size;
+}
 
 Size TPrinterCanvas::TextExtent(std::string_view text) {
   auto guard = printer_.Lock();

@@ -5,6 +5,7 @@
 // Every call holds the printer object's lock.
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -50,13 +51,22 @@ class TPrinterCanvas {
   void TextOutAt(std::int32_t x, std::int32_t y, std::string_view text);
   // One call for the whole text, each character `cellWidth` after the one before.
   void TextOutCells(std::int32_t x, std::int32_t y, std::string_view text, std::int32_t cellWidth);
+  // The same for Unicode text, one cell a UTF-16 unit.
+  void TextOutCellsW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                     std::int32_t cellWidth);
   void MoveTo(std::int32_t x, std::int32_t y);
   void LineTo(std::int32_t x, std::int32_t y);  // with the pen
   void FillRect(const Rect& rect);              // with the brush
+  // Unicode text in one call, each character `advances[i]` after the one before.
+  void TextOutAdvances(std::int32_t x, std::int32_t y, std::u16string_view text,
+                       std::span<const std::int32_t> advances);
+  // A one-bit image's ink, stretched onto `destination`.
+  void DrawImage(const Rect& destination, const MonoImage& image);
 
   // Measuring the font: allowed at any time; it makes an information context if needed.
   Size TextExtent(std::string_view text);
   std::int32_t TextWidth(std::string_view text) { return TextExtent(text).cx; }
+  Size TextExtent(std::u16string_view text);
   TextMetric FontMetrics();
 
  private:

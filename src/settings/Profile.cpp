@@ -23,6 +23,12 @@ std::string Profile::ProfileRead(const std::string& key, const std::string& def)
   return value;
 }
 
+std::string Profile::ReadInSection(const std::string& section, const std::string& key,
+                                   const std::string& def) {
+  std::lock_guard guard(lock_);
+  return store_.Get(section, key, def, file_);
+}
+
 void Profile::ProfileWrite(const std::string& key, const std::string& value) {
   std::lock_guard guard(lock_);
   store_.Put(ChooseSection(), key, value, file_);

@@ -21,6 +21,9 @@ class Profile {
 
   std::string ProfileRead(const std::string& key, const std::string& def);
   void ProfileWrite(const std::string& key, const std::string& value);
+  // A key of another section of the same file (per-printer settings, say).
+  std::string ReadInSection(const std::string& section, const std::string& key,
+                            const std::string& def);
   // A whole section of the profile file by its own name, its keys in the file's order.
   std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section);
 

@@ -1,7 +1,8 @@
 """Text jobs through the real program under Wine: what arrives at the printer as PostScript
 (Wine's driver, 300 dpi, Courier New mapped to Liberation Mono): pages, the cell grid at 10 and
 12 characters per inch, the line advance at 6 and 8 lines per inch, landscape, the cut at the
-right edge, box drawing, overlapping lines, and the test page."""
+right edge, box drawing, overlapping lines, and the test page; and text jobs read in code page
+852."""
 import re
 import subprocess
 import unittest
@@ -284,6 +285,43 @@ def stroked_segments(postscript):
         elif x0 == x1:
             segments.append(("v", x0, y0, y1))
     return segments
+
+
+class CodePageTextPrinting(korvrig.SharedServiceTest):
+    """Text jobs read in code page 852 (`CodePage=852`): letters through the wide calls, the
+    table's box pieces drawn, 437's joins that are letters in 852 printed as those letters."""
+
+    service_name = "codepage"
+    ini = korvrig.FOLLOW_DEFAULT + "CodePage=852\r\n"
+
+    def test_letters_are_852s_and_only_its_pieces_are_drawn(self):
+        capture = self.rig.capture(korvrig.DEFAULT_QUEUE)
+        names = "Anton\u00edn Dvo\u0159\u00e1k, \u017dofie \u0160\u0165astn\u00e1, \u0141ukasz"
+        rows = [bytes([0xC9, 0xCD, 0xCD, 0xCB, 0xCD, 0xBB]),
+                bytes([0xBA]) + b"AB" + bytes([0xBA]) + b"C" + bytes([0xBA]),
+                bytes([0xC8, 0xCD, 0xCD, 0xCA, 0xCD, 0xBC]),
+                bytes([0xD5, 0xB5, 0xDB])]  # 437's joins, letters in 852; a full block
+        self.service.drop("CP852", names.encode("cp852") + CRLF + CRLF.join(rows) + CRLF)
+        job = capture.wait_job(timeout=30)
+        self.service.wait_gone("CP852", timeout=15)
+        lines = [text for _, text, _ in job.pages()[0].lines()]
+        self.assertEqual([drawn(t) for t in lines],
+                         [drawn(names), "ABC", "\u0147\u00c1"])
+
+        # Cells of 30 x 50 pixels, lines of 3: a double line lies 3 pixels either side of the
+        # cell's middle (13 across, 23 down), the gap between its two lines light.
+        image = Raster(job.path, DPI)
+        top = 50  # the frame's first row, below the names
+        for x in [*range(30, 90, 5), *range(120, 150, 5)]:  # the plain double lines' cells
+            self.assertTrue(image.dark_near(x, top + 21, 0), x)
+            self.assertTrue(image.dark_near(x, top + 27, 0), x)
+        self.assertFalse(image.dark_near(45, top + 24, 0))
+        for y in range(top + 30, top + 2 * 50 + 20, 5):
+            for col in (0, 3, 5):
+                self.assertTrue(image.dark_near(col * 30 + 11, y, 0), (col, y))
+                self.assertTrue(image.dark_near(col * 30 + 17, y, 0), (col, y))
+                self.assertFalse(image.dark_near(col * 30 + 14, y, 0), (col, y))
+        self.assertTrue(image.dark_near(2 * 30 + 15, 4 * 50 + 25, 0))  # the full block
 
 
 class Raster:

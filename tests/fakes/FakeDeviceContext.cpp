@@ -9,6 +9,18 @@ int FakeDeviceLog::Count(const std::string& call) const {
   return static_cast<int>(std::count(calls.begin(), calls.end(), call));
 }
 
+bool FakeDeviceLog::ImageCall::Ink(std::int32_t x, std::int32_t y) const {
+  const std::int32_t stride = MonoImage::Stride(width);
+  return (bits[static_cast<std::size_t>(y * stride + x / 8)] >> (7 - x % 8) & 1) != 0;
+}
+
+int FakeDeviceLog::ImageCall::InkCount() const {
+  int count = 0;
+  for (std::int32_t y = 0; y < height; ++y)
+    for (std::int32_t x = 0; x < width; ++x) count += Ink(x, y) ? 1 : 0;
+  return count;
+}
+
 FakeDrawingObject::~FakeDrawingObject() {
   --log_.objectsAlive;
   if (selectedIn > 0) ++log_.deletedWhileSelected;
@@ -172,6 +184,43 @@ bool FakeDeviceContext::ExtTextOutA(std::int32_t x, std::int32_t y, std::string_
       log_.texts.push_back({log_.page, {at, y}, std::string(1, text[i]), font, background_});
     at += advances[i];
   }
+  return true;
+}
+
+bool FakeDeviceContext::ExtTextOutW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                    std::span<const std::int32_t> advances) {
+  if (log_.Fails("ExtTextOutW") || advances.size() < text.size()) return false;
+  const LogFont font = font_ ? font_->font : LogFont{};
+  log_.wideCalls.push_back({log_.page,
+                            {x, y},
+                            std::u16string(text),
+                            {advances.begin(), advances.begin() + std::ssize(text)},
+                            font});
+  std::int32_t at = x;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u' ') log_.wideTexts.push_back({log_.page, {at, y}, text[i], font});
+    at += advances[i];
+  }
+  return true;
+}
+
+bool FakeDeviceContext::GetTextExtentPointW(std::u16string_view text, Size& out) {
+  if (log_.Fails("GetTextExtentPointW")) return false;
+  TextMetric metric = Metrics();
+  out = {static_cast<std::int32_t>(text.size()) * metric.aveCharWidth, metric.height};
+  return true;
+}
+
+bool FakeDeviceContext::DrawMonoImage(const Rect& destination, const MonoImage& image) {
+  const auto size = static_cast<std::size_t>(image.stride()) *
+                    static_cast<std::size_t>(std::max(image.height, 0));
+  if (log_.Fails("DrawMonoImage") || image.width <= 0 || image.bits.size() < size) return false;
+  log_.images.push_back(
+      {log_.page,
+       destination,
+       image.width,
+       image.height,
+       {image.bits.begin(), image.bits.begin() + static_cast<std::ptrdiff_t>(size)}});
   return true;
 }
 

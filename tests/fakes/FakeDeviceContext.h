@@ -34,6 +34,29 @@ struct FakeDeviceLog {
     std::vector<std::int32_t> advances;
     LogFont font;
   };
+  // One ExtTextOutW call; each of its characters also lands in `wideTexts`.
+  struct WideTextCall {
+    int page = 0;
+    Point at;
+    std::u16string text;
+    std::vector<std::int32_t> advances;
+    LogFont font;
+  };
+  struct WideChar {
+    int page = 0;
+    Point at;
+    char16_t ch = 0;
+    LogFont font;
+  };
+  struct ImageCall {
+    int page = 0;
+    Rect destination;
+    std::int32_t width = 0, height = 0;
+    std::vector<std::uint8_t> bits;
+    // Whether the image's pixel (x, y) is ink.
+    bool Ink(std::int32_t x, std::int32_t y) const;
+    int InkCount() const;
+  };
   struct LineCall {
     int page = 0;
     Point from, to;
@@ -63,6 +86,9 @@ struct FakeDeviceLog {
   // call at its own place, spaces left out (they draw nothing).
   std::vector<TextOutCall> texts;
   std::vector<TextCall> textCalls;
+  std::vector<WideTextCall> wideCalls;
+  std::vector<WideChar> wideTexts;  // spaces left out, as in `texts`
+  std::vector<ImageCall> images;
   std::vector<LineCall> lines;
   std::vector<FillCall> fills;
   std::vector<EscapeCall> escapes;
@@ -129,6 +155,10 @@ class FakeDeviceContext : public DeviceContext {
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
   bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
                    std::span<const std::int32_t> advances) override;
+  bool ExtTextOutW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                   std::span<const std::int32_t> advances) override;
+  bool GetTextExtentPointW(std::u16string_view text, Size& out) override;
+  bool DrawMonoImage(const Rect& destination, const MonoImage& image) override;
   bool MoveToEx(std::int32_t x, std::int32_t y) override;
   bool LineTo(std::int32_t x, std::int32_t y) override;
   bool FillRect(const Rect& rect, DrawingObject& brush) override;

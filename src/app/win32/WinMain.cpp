@@ -27,6 +27,7 @@
 #include "dialogs/win32/TrayIcon.h"
 #include "dialogs/win32/Win32ListSelector.h"
 #include "dialogs/win32/Win32TextViewer.h"
+#include "escp/win32/SystemCodePages.h"
 #include "history/win32/RecentJobsWindow.h"
 #include "joblog/JobLogWriter.h"
 #include "joblog/ServiceJobFacts.h"
@@ -85,12 +86,14 @@ struct Printing {
         metrics(textMetrics, printer, b.state.flags),
         choice(b.profile, b.view, b.state.flags, b.state.ChosenPrinter, selection) {
     jobs.SetFileOutput(fileOutput);
+    jobs.SetCodePages(codePages);
     choice.SetFileOutput(fileOutput);
   }
 
   TPrinter& printer;
   win32::Win32Spooler spooler;
   TextMetrics textMetrics;
+  win32::SystemCodePages codePages;  // made before the job branches that use it
   PrintingJobBranches jobs;
   FileOutputFolder fileOutput;
   PrinterSelectionOnTPrinter selection;
@@ -119,6 +122,7 @@ struct PrintService {
           }
         }) {
     loop.SetJobLog(jobLog);
+    p.jobs.SetJobLog(jobLog);
     loop.SetSpoolWatch(spoolWatch);
     history.Attach(loop, p.jobs);
   }

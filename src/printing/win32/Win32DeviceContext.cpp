@@ -36,10 +36,24 @@ BOOL CALLBACK AbortThunk(HDC dc, int) {
   }
 }
 
-int ClampedLength(std::string_view text) {
+int ClampedLength(std::size_t size) {
   constexpr std::size_t kMax = 0x7FFFFFFF;
-  return static_cast<int>(text.size() < kMax ? text.size() : kMax);
+  return static_cast<int>(size < kMax ? size : kMax);
 }
+int ClampedLength(std::string_view text) {
+  return ClampedLength(text.size());
+}
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 is the platform's wide text");
+const wchar_t* Wide(std::u16string_view text) {
+  return reinterpret_cast<const wchar_t*>(text.data());
+}
+
+// A one-bit image's header with its two colours: 0 is paper, 1 is ink.
+struct MonoBitmapInfo {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[2];
+};
 
 }  // namespace
 
@@ -184,6 +198,45 @@ bool Win32DeviceContext::ExtTextOutA(std::int32_t x, std::int32_t y, std::string
   if (advances.size() < text.size()) return false;  // GDI would read past the array
   return ::ExtTextOutA(dc_.Get(), x, y, 0, nullptr, text.data(),
                        static_cast<UINT>(ClampedLength(text)), advances.data()) != FALSE;
+}
+
+bool Win32DeviceContext::ExtTextOutW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                     std::span<const std::int32_t> advances) {
+  if (advances.size() < text.size()) return false;
+  return ::ExtTextOutW(dc_.Get(), x, y, 0, nullptr, Wide(text),
+                       static_cast<UINT>(ClampedLength(text.size())), advances.data()) != FALSE;
+}
+
+bool Win32DeviceContext::GetTextExtentPointW(std::u16string_view text, Size& out) {
+  SIZE size{};
+  if (!::GetTextExtentPoint32W(dc_.Get(), Wide(text), ClampedLength(text.size()), &size))
+    return false;
+  out.cx = size.cx;
+  out.cy = size.cy;
+  return true;
+}
+
+bool Win32DeviceContext::DrawMonoImage(const Rect& destination, const MonoImage& image) {
+  if (image.width <= 0 || image.height <= 0 ||
+      image.bits.size() <
+          static_cast<std::size_t>(image.stride()) * static_cast<std::size_t>(image.height))
+    return false;
+  MonoBitmapInfo info{};
+  info.header.biSize = sizeof(info.header);
+  info.header.biWidth = image.width;
+  info.header.biHeight = -image.height;  // rows top down
+  info.header.biPlanes = 1;
+  info.header.biBitCount = 1;
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = 2;
+  info.colours[0] = {0xFF, 0xFF, 0xFF, 0};
+  info.colours[1] = {0, 0, 0, 0};
+  // AND with the page: ink darkens, paper leaves what is already drawn.
+  const int lines = ::StretchDIBits(
+      dc_.Get(), destination.left, destination.top, destination.right - destination.left,
+      destination.bottom - destination.top, 0, 0, image.width, image.height, image.bits.data(),
+      reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCAND);
+  return lines != 0 && lines != static_cast<int>(GDI_ERROR);
 }
 
 bool Win32DeviceContext::MoveToEx(std::int32_t x, std::int32_t y) {

@@ -49,6 +49,10 @@ class Win32DeviceContext : public DeviceContext {
   bool TextOutA(std::int32_t x, std::int32_t y, std::string_view text) override;
   bool ExtTextOutA(std::int32_t x, std::int32_t y, std::string_view text,
                    std::span<const std::int32_t> advances) override;
+  bool ExtTextOutW(std::int32_t x, std::int32_t y, std::u16string_view text,
+                   std::span<const std::int32_t> advances) override;
+  bool GetTextExtentPointW(std::u16string_view text, Size& out) override;
+  bool DrawMonoImage(const Rect& destination, const MonoImage& image) override;
   bool MoveToEx(std::int32_t x, std::int32_t y) override;
   bool LineTo(std::int32_t x, std::int32_t y) override;
   bool FillRect(const Rect& rect, DrawingObject& brush) override;

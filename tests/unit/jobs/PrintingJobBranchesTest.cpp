@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/PrinterObjectAdapters.h"
+#include "fakes/IconvCodePages.h"
 #include "jobs/JobErrors.h"
 #include "printing/EPrinter.h"
 #include "unit/jobs/BranchFakes.h"
@@ -32,6 +35,43 @@ TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {
   ASSERT_FALSE(system.log.texts.empty());
   EXPECT_EQ(system.log.texts.front().text, "H");
   EXPECT_TRUE(spooler.written.empty());
+}
+
+// With CodePage the bytes become Unicode letters and the table's own box pieces; without it
+// (or with a value naming no table) they stay bytes in the ANSI code page.
+TEST_F(Branches, TextJobsReadTheCodePageKey) {
+  const struct {
+    const char* value;  // nullptr: no key
+    std::u16string letters;
+    std::set<std::int32_t> pieceCells;
+  } rows[] = {
+      {nullptr, u"", {}},
+      {"1250", u"", {}},
+      {"852", u"Dvo\u0159\u00E1k\u00C1", {7, 8, 9}},
+      {"437", u"Dvo\u00B2\u00E1k", {7, 8, 9, 11}},
+  };
+  fakes::IconvCodePages codePages;
+  for (const auto& row : rows) {
+    system.log = {};
+    if (row.value) store.Store(kIni, "Vozazad", "CodePage", row.value);
+    auto job = Job("Dvo\xFD\xA0k \xC9\xCD\xBB \xB5\r\n");
+    auto branches = Make(5);
+    branches.SetCodePages(codePages);
+    EXPECT_EQ(branches.PrintTextJob(*job), JobOutcome::Printed);
+    std::u16string letters;
+    for (const auto& c : system.log.wideTexts) letters += c.ch;
+    EXPECT_EQ(letters, row.letters) << (row.value ? row.value : "none");
+    if (row.letters.empty()) {
+      EXPECT_FALSE(system.log.textCalls.empty());
+      EXPECT_TRUE(system.log.fills.empty());
+      continue;
+    }
+    EXPECT_TRUE(system.log.textCalls.empty());
+    const std::int32_t cell = system.log.wideCalls.at(0).advances.at(0);
+    std::set<std::int32_t> pieceCells;
+    for (const auto& fill : system.log.fills) pieceCells.insert(fill.rect.left / cell);
+    EXPECT_EQ(pieceCells, row.pieceCells) << row.value;
+  }
 }
 
 TEST_F(Branches, RawJobFromWindows5OnGoesToTheSpoolerUntouched) {
