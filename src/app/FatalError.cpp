@@ -3,11 +3,11 @@
 namespace korv {
 
 void FatalError(AppShell& shell, ServiceFlags& flags, const std::string& text) {
-  if (flags.StopRequested) return;
+  if (flags.stopRequested) return;
   shell.MessageBeep(kBeepError);
   // A carriage return alone separates the heading from the detail.
   shell.ErrorBox("Korvelane printer error\r" + text, "Error");
-  flags.StopRequested = true;
+  flags.stopRequested = true;
   shell.Terminate();
 }
 

@@ -10,7 +10,7 @@ namespace korv {
 struct StoredChoice {
   std::string useDefault;    // UseDefault as stored: "Y", "N" or anything else (neither)
   std::string printer;       // the printer the choice settled on
-  bool raw = false;          // RawMode
+  bool raw = false;          // rawMode
   std::string outputFolder;  // where the printer writes when it prints to files, else empty
   std::string routing;       // the label's word on routing (RoutingLabel), else empty
 };

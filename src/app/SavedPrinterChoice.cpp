@@ -43,7 +43,7 @@ StoredChoice SavedPrinterChoice::ReadStored() const {
   StoredChoice choice;
   choice.useDefault = profile_.ProfileRead(kUseDefaultKey, kYes);
   choice.printer = profile_.ProfileRead(kPrinterKey, kNoPrinter);
-  choice.raw = flags_.RawMode.load();
+  choice.raw = flags_.rawMode.load();
   choice.routing = RoutingLabel(ReadRouting(profile_));
   return choice;
 }

@@ -3,7 +3,7 @@
 namespace korv {
 
 bool StopPrintThread(ServiceFlags& flags, WorkerThread& thread) {
-  flags.StopRequested = true;
+  flags.stopRequested = true;
   return thread.WaitForEnd(kPrintThreadGrace);
 }
 

@@ -8,7 +8,7 @@
 namespace korv {
 
 void ServiceStartup::RunStartup() {
-  if (state_.flags.Started.exchange(true)) return;
+  if (state_.flags.started.exchange(true)) return;
 
   const std::string home = NormalizeDirectory(DirectoryPart(files_.ModulePath()));
   state_.homeDirectory = home;
@@ -18,7 +18,7 @@ void ServiceStartup::RunStartup() {
 
   // Our own title is still "xx" here, so a window with the service title is another copy.
   if (shell_.TopLevelWindowExists(kServiceTitle)) {
-    state_.flags.StopRequested = true;
+    state_.flags.stopRequested = true;
     shell_.Terminate();
     return;
   }

@@ -11,12 +11,12 @@ namespace korv {
 
 namespace {
 
-// SettingsOpen for exactly as long as a settings dialog and its outcome are in hand,
+// settingsOpen for exactly as long as a settings dialog and its outcome are in hand,
 // also when either throws.
 class SettingsOpenScope {
  public:
-  explicit SettingsOpenScope(ServiceFlags& flags) : flags_(flags) { flags_.SettingsOpen = true; }
-  ~SettingsOpenScope() { flags_.SettingsOpen = false; }
+  explicit SettingsOpenScope(ServiceFlags& flags) : flags_(flags) { flags_.settingsOpen = true; }
+  ~SettingsOpenScope() { flags_.settingsOpen = false; }
   SettingsOpenScope(const SettingsOpenScope&) = delete;
   SettingsOpenScope& operator=(const SettingsOpenScope&) = delete;
 
@@ -56,8 +56,8 @@ void ServiceWindowHandlers::ChoosePrinterFont() {
   const std::optional<TPrinterFont> chosen = d_.fontDialog.Execute(d_.printerFont.Font());
   if (!chosen) return;
   d_.profile.ProfileWrite(kFontKey, chosen->Name);
-  d_.state.FontName.Set(d_.profile.ProfileRead(kFontKey, kDefaultFont));
-  d_.view.SetFontLabel("Font: " + d_.state.FontName.Get());
+  d_.state.fontName.Set(d_.profile.ProfileRead(kFontKey, kDefaultFont));
+  d_.view.SetFontLabel("Font: " + d_.state.fontName.Get());
   d_.printerFont.SetFont(*chosen);
 }
 

@@ -12,7 +12,7 @@
 namespace korv {
 
 struct ServiceWindowDeps {
-  ServiceState& state;  // SettingsOpen, FontName, the home and spool directories
+  ServiceState& state;  // settingsOpen, FontName, the home and spool directories
   Profile& profile;
   ServiceView& view;
   FileSystem& fileSystem;

@@ -12,8 +12,8 @@ enum class JobMode {
 };
 
 inline JobMode CurrentJobMode(const ServiceFlags& flags) {
-  if (!flags.RawMode) return JobMode::Text;
-  return flags.PageFeedMode ? JobMode::RawPage : JobMode::Raw;
+  if (!flags.rawMode) return JobMode::Text;
+  return flags.pageFeedMode ? JobMode::RawPage : JobMode::Raw;
 }
 
 }  // namespace korv

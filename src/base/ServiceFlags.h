@@ -5,12 +5,12 @@
 namespace korv {
 
 struct ServiceFlags {
-  std::atomic<bool> Started{false};
-  std::atomic<bool> StopRequested{false};  // only ever goes from false to true
-  std::atomic<bool> RawMode{false};
-  std::atomic<bool> PageFeedMode{false};
-  std::atomic<bool> Printing{false};
-  std::atomic<bool> SettingsOpen{false};
+  std::atomic<bool> started{false};
+  std::atomic<bool> stopRequested{false};  // only ever goes from false to true
+  std::atomic<bool> rawMode{false};
+  std::atomic<bool> pageFeedMode{false};
+  std::atomic<bool> printing{false};
+  std::atomic<bool> settingsOpen{false};
 };
 
 }  // namespace korv

@@ -13,8 +13,8 @@ struct ServiceState {
   // Written by start-up on the window thread before the print thread exists; read-only after.
   std::string homeDirectory;   // ends in a backslash
   std::string spoolDirectory;  // homeDirectory + "\WINPRINT", so with a doubled backslash
-  SharedText ChosenPrinter;    // the saved printer choice, as last loaded
-  SharedText FontName;         // the printer font's face
+  SharedText chosenPrinter;    // the saved printer choice, as last loaded
+  SharedText fontName;         // the printer font's face
 };
 
 }  // namespace korv

@@ -18,7 +18,7 @@ class ServiceJobFacts final : public JobFactsSource {
 
   // Text jobs print on the printer object's printer; raw jobs go to the chosen printer.
   JobFacts Facts(bool raw) override {
-    if (raw) return {state_.ChosenPrinter.Get(), 0, ""};
+    if (raw) return {state_.chosenPrinter.Get(), 0, ""};
     return {printer_.SelectedPrinterName(), printer_.PageCount(), ""};
   }
 

@@ -20,7 +20,7 @@ void DisableWatch::ChunkDone() {
   chunks_ = 0;
   if (!Look()) return;
   seen_ = true;
-  flags_.StopRequested = true;
+  flags_.stopRequested = true;
 }
 
 bool DisableWatch::Look() {

@@ -18,7 +18,7 @@ class DisableWatch {
       : files_(files), flags_(flags), spoolDirectory_(std::move(spoolDirectory)) {}
 
   // After each chunk of the job: now and then looks for the control file; when it is
-  // there (one byte or more, an ordinary file), deletes it and sets StopRequested.
+  // there (one byte or more, an ordinary file), deletes it and sets stopRequested.
   void ChunkDone();
   bool Seen() const { return seen_; }
 

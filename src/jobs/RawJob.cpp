@@ -48,7 +48,7 @@ class PassThroughJob {
  public:
   explicit PassThroughJob(RawJobContext& context)
       : context_(context),
-        pageFeed_(context.pageFeed.value_or(context.flags.PageFeedMode.load())) {}
+        pageFeed_(context.pageFeed.value_or(context.flags.pageFeedMode.load())) {}
 
   void Print(JobFile& job) {
     context_.printer.StartPassThroughDocument(kDocumentTitle);

@@ -28,7 +28,7 @@ struct RawJobContext {
 
   // The printer a route chose; empty: the one named under kPrinterKey.
   std::string printerName{};
-  // The job's own page-feed handling; PageFeedMode when none is given.
+  // The job's own page-feed handling; pageFeedMode when none is given.
   std::optional<bool> pageFeed{};
   // The spooler document of the job in progress; none between jobs.
   std::unique_ptr<TRawPrint> spoolerDocument{};

@@ -28,7 +28,7 @@ class TextJobReader {
   TextJobReader(JobFile& job, const TextJobContext& context, PrinterTextDevice& device)
       : job_(job), context_(context), device_(device) {}
 
-  // False when StopRequested was seen.
+  // False when stopRequested was seen.
   bool Run() {
     for (;;) {
       std::size_t got = ReadJobChunk(job_, buffer_.data());
@@ -41,7 +41,7 @@ class TextJobReader {
   }
 
  private:
-  bool Stopping() const { return context_.flags.StopRequested; }
+  bool Stopping() const { return context_.flags.stopRequested; }
 
   bool ProcessChunk() {
     std::size_t p = 0;
@@ -122,7 +122,7 @@ void WriteTextRun(const TextJobContext& context, PrinterTextDevice& device, std:
     if (context.printer.PageStarted())
       SetTextMetrics(metrics, context.printer, context.flags, metrics.appliedLpi,
                      metrics.appliedCpi, metrics.appliedBold);
-    if (context.flags.StopRequested) return;
+    if (context.flags.stopRequested) return;
     device.Write(piece);
     if (formFeed == std::string_view::npos) return;
     device.Write(kFormFeed);
@@ -151,7 +151,7 @@ JobOutcome PrintTextJob(JobFile& job, const TextJobContext& context) {
     throw JobReadError("The spool directory cannot be entered");
 
   ResetTextMetrics(context.metrics, printer, context.flags);
-  if (context.flags.StopRequested || !TextJobReader(job, context, device).Run()) {
+  if (context.flags.stopRequested || !TextJobReader(job, context, device).Run()) {
     device.Abort();
     return JobOutcome::Stopped;
   }

@@ -21,14 +21,14 @@ struct TextJobContext {
   std::string spoolDirectory;  // made current again once the document has started
   TPrinter& printer;
   TextMetrics& metrics;
-  // Told of every chunk read; may set StopRequested. None: only StopRequested counts.
+  // Told of every chunk read; may set stopRequested. None: only stopRequested counts.
   DisableWatch* watch = nullptr;
   // The host's character table; none: bytes in the system's ANSI code page.
   const HostCharacters* characters = nullptr;
 };
 
 // Prints the open job file from its first byte to its end. Printed when the document
-// was ended; Stopped when StopRequested was seen, the document then thrown away.
+// was ended; Stopped when stopRequested was seen, the document then thrown away.
 // Throws EPrinter when the printer fails and JobReadError when the input fails; no
 // document stays open either way.
 JobOutcome PrintTextJob(JobFile& job, const TextJobContext& context);

@@ -111,7 +111,7 @@ void SetTextMetrics(TextMetrics& metrics, TPrinter& printer, const ServiceFlags&
   metrics.appliedCpi = LimitedCpi(cpi);
   metrics.appliedLpi = LimitedLpi(lpi);
   metrics.appliedBold = bold;
-  if (!flags.Printing) return;
+  if (!flags.printing) return;
   FitPrinterFont(metrics, printer);
 }
 

@@ -37,7 +37,7 @@ std::unique_ptr<JobFile> KeptJobs::OpenKept(const HistoryEntry& entry,
 }
 
 bool KeptJobs::ReprintOne(ReprintStep& step) {
-  if (step.state.flags.SettingsOpen) return false;
+  if (step.state.flags.settingsOpen) return false;
   const std::optional<ReprintRequest> request = reprints_.Take();
   if (!request) return false;
   const std::optional<HistoryEntry> entry = history_.Find(request->key);
@@ -51,7 +51,7 @@ bool KeptJobs::ReprintOne(ReprintStep& step) {
   if (step.routing)
     step.routing->Set({request->printer.empty() ? entry->printer : request->printer, ""});
   step.view.SetStatus("Status - printing");
-  step.state.flags.Printing = true;
+  step.state.flags.printing = true;
   step.log.ReprintStarted(entry->jobName, static_cast<std::int64_t>(entry->bytes),
                           entry->mode != JobMode::Text);
   std::string failure = "unexpected failure";
@@ -72,7 +72,7 @@ bool KeptJobs::ReprintOne(ReprintStep& step) {
     step.log.JobEnded("failed: " + failure);
     step.noteError(failure);
   }
-  step.state.flags.Printing = false;
+  step.state.flags.printing = false;
   return true;
 }
 

@@ -42,7 +42,7 @@ void PrintLoop::NoteError(const std::string& message) {
 void PrintLoop::Run() {
   ThreadStart();
   watching_ = watch_->Arm(state_.spoolDirectory);
-  while (!state_.flags.StopRequested) {
+  while (!state_.flags.stopRequested) {
     // A port that fails outside a job leaves the loop serving, at the usual pace.
     Pass pass = Pass::Idle;
     Guarded([&] { pass = Poll(); });
@@ -62,10 +62,10 @@ void PrintLoop::ThreadStart() {
   Guarded([&] { ports_.host.ActivateHostWindow(true); });
   Guarded([&] { ports_.host.ActivateHostWindow(true); });
   const std::string fontName = ports_.profile.ProfileRead(kFontKey, kDefaultFont);
-  state_.FontName.Set(fontName);
+  state_.fontName.Set(fontName);
   Guarded([&] { ports_.font.CreatePrinterFont(PrinterFontRequest{fontName}); });
   ports_.view.SetFontLabel("Font: " + fontName);
-  state_.flags.RawMode = false;
+  state_.flags.rawMode = false;
   log_->Started(false);
 }
 
@@ -134,14 +134,14 @@ PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected&
     RemoveHandled(file, opened, identity);  // obeyed once, even when it stays
     log_->ControlObeyed(file.name);
     if (command == SpoolCommand::Disable) {
-      flags.StopRequested = true;
+      flags.stopRequested = true;
       pass = Pass::Leave;
     } else if (command == SpoolCommand::SetFocus) {
       ports_.host.ActivateHostWindow(true);
     } else {  // RAWPRINT, RAWPAGE or WINPRINT: the mode of the jobs taken from now on
-      flags.RawMode = command != SpoolCommand::WinPrint;
+      flags.rawMode = command != SpoolCommand::WinPrint;
       // Page feed only matters in raw mode, which always sets it.
-      if (flags.RawMode) flags.PageFeedMode = command == SpoolCommand::RawPage;
+      if (flags.rawMode) flags.pageFeedMode = command == SpoolCommand::RawPage;
       ports_.choice.LoadPrinterChoice();
     }
   });
@@ -151,7 +151,7 @@ PrintLoop::Pass PrintLoop::ObeyControlFile(SpoolCommand command, const Selected&
 PrintLoop::Pass PrintLoop::HandleJob(const Selected& file, std::unique_ptr<SpoolFile> job,
                                      const FileIdentity& identity) {
   // Not taken while a settings dialog is open: closed again, printed after the dialog.
-  if (state_.flags.SettingsOpen) return Pass::Idle;
+  if (state_.flags.settingsOpen) return Pass::Idle;
   const bool print = file.size >= kSmallestPrintedJob;
   // A kept job prints in the mode it was first taken in.
   const JobMode mode =
@@ -181,7 +181,7 @@ std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_
   ports_.view.SetStatus(kPrinting);
   ports_.view.EnablePrinterFont(false);
   ports_.view.EnableSelectPrinter(false);
-  flags.Printing = true;
+  flags.printing = true;
   if (routing_) routing_->Decide(file.name, mode);
   log_->JobStarted(file.name, file.size, mode != JobMode::Text);
   JobOutcome outcome = JobOutcome::Printed;
@@ -205,7 +205,7 @@ std::optional<JobOutcome> PrintLoop::PrintJob(const Selected& file, std::unique_
 
 void PrintLoop::ShowPollState() {
   ServiceFlags& flags = state_.flags;
-  flags.Printing = false;
+  flags.printing = false;
   if (!pollError_.empty())
     ports_.view.SetStatus(kErrorPrefix + pollError_);
   else if (!lastError_.empty())
@@ -214,7 +214,7 @@ void PrintLoop::ShowPollState() {
     ports_.view.SetStatus(kErrorPrefix + waiting);
   else
     ports_.view.SetStatus(kNotPrinting);
-  ports_.view.EnablePrinterFont(!flags.RawMode);
+  ports_.view.EnablePrinterFont(!flags.rawMode);
   // Read once per safety poll at most: a hand edit of the profile shows within a second.
   if (pacer_.ProfileReadDue(ports_.waiter.NowMs()))
     selectPrinter_ = ports_.profile.ProfileRead(kUseDefaultKey, kYes) == kNo;

@@ -10,7 +10,7 @@ namespace korv {
 
 void PrintLoop::DispatchMessages() {
   ports_.waiter.DispatchPending();
-  if (ports_.waiter.TerminateRequested()) state_.flags.StopRequested = true;
+  if (ports_.waiter.TerminateRequested()) state_.flags.stopRequested = true;
 }
 
 void PrintLoop::WaitForNextPass(Pass last) {
@@ -24,7 +24,7 @@ void PrintLoop::WaitForNextPass(Pass last) {
   const std::uint64_t due =
       pacer_.NextPassAt(last == Pass::Took, ports_.waiter.NowMs(), failed_.NextTry());
   for (;;) {
-    if (flags.StopRequested) return;
+    if (flags.stopRequested) return;
     const std::uint64_t now = ports_.waiter.NowMs();
     if (now >= due) return;
     const auto wait = static_cast<unsigned>(std::min(due - now, PassPacer::kSafetyPollMs));

@@ -81,7 +81,7 @@ struct Rig {
     system.caps[DeviceCap::VertRes] = 6600;
     files.AddDirectory(kSpoolDirectory);
     files.SetCurrentDirectory(kSpoolDirectory);
-    flags.Printing = true;
+    flags.printing = true;
   }
   void ForgetRecords() {
     system.log.texts.clear();

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fakes::FakeProfileStore store;
   Profile profile{store};
   ServiceFlags flags;
-  flags.PageFeedMode = pageFeed;
+  flags.pageFeedMode = pageFeed;
   fakes::FakeSpooler spooler;
   fakes::FakeRawJobPrinter printer;
   printer.entries = {"Office Laser 1"};

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.SetCurrentDirectory(kSpool);
   TPrinter printer(system);
   ServiceFlags flags;
-  flags.Printing = true;
+  flags.printing = true;
   TextMetrics metrics;
   TextJobContext context{flags, files, kSpool, printer, metrics};
   static const TableCharacters kamenicky(OwnCodeTable(CodePageId::Kamenicky));

@@ -71,7 +71,7 @@ struct ThreadedService : ::testing::Test {
   PrinterSelectionOnTPrinter selection{printer};
   CanvasFontOnTPrinter canvasFont{printer};
   TextMetricsResetOnTPrinter metricsReset{metrics, printer, state.flags};
-  SavedPrinterChoice choice{profile, view, state.flags, state.ChosenPrinter, selection};
+  SavedPrinterChoice choice{profile, view, state.flags, state.chosenPrinter, selection};
   PrintingJobBranches branches{state, files, profile, printer, metrics, spooler, 5};
   fakes::FakeWaiter waiter;
   fakes::FakeAppShell loopShell;
@@ -165,7 +165,7 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
   worker.join();
   std::printf("%d clicks, %d error boxes\n", clicks, errorBoxes);
 
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(loopShell.quits, 1);
   EXPECT_GT(clicks, 100);
   int left = 0;

@@ -84,7 +84,7 @@ struct Printing {
         selection(printer),
         canvasFont(printer),
         metrics(textMetrics, printer, b.state.flags),
-        choice(b.profile, b.view, b.state.flags, b.state.ChosenPrinter, selection) {
+        choice(b.profile, b.view, b.state.flags, b.state.chosenPrinter, selection) {
     jobs.SetFileOutput(fileOutput);
     jobs.SetCodePages(codePages);
     choice.SetFileOutput(fileOutput);
@@ -232,7 +232,7 @@ int RunMessageLoop(Application& application, Window& w) {
 // Nothing the print thread uses may be destroyed under a job in progress: if it is still
 // busy after its grace time, the process ends without unwinding.
 int StopService(Basics& b, PrintService& s, int exitCode) {
-  b.state.flags.StopRequested = true;
+  b.state.flags.stopRequested = true;
   s.doorbell.Ring();  // a print thread waiting for a change wakes to see the stop
   if (!StopPrintThread(b.state.flags, s.thread)) ExitProcess(static_cast<UINT>(exitCode));
   return exitCode;

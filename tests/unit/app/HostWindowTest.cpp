@@ -135,7 +135,7 @@ TEST_F(HostWindowTest, WaitsMayRequestTheStop) {
   Found({{8, "VOZAZAD"}});
   waiter.terminate = true;
   activation.ActivateHostWindow(true);
-  EXPECT_TRUE(flags.StopRequested);
+  EXPECT_TRUE(flags.stopRequested);
 }
 
 }  // namespace

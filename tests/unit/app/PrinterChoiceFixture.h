@@ -38,7 +38,7 @@ struct PrinterChoiceFixture {
   fakes::FakeServiceView view;
   ServiceState state;
   ServiceFlags& flags = state.flags;
-  SharedText& chosenPrinter = state.ChosenPrinter;
+  SharedText& chosenPrinter = state.chosenPrinter;
   fakes::FakePrinterSelection printer;
   SavedPrinterChoice choice{profile, view, flags, chosenPrinter, printer};
 };

@@ -115,7 +115,7 @@ TEST_F(PrinterChoiceTest, LowerCaseYIsNeitherYesNorNo) {
 TEST_F(PrinterChoiceTest, RawModeGivesUpTheDefaultPrinterAndTextModeKeepsThatChoice) {
   choice.LoadPrinterChoice();
 
-  flags.RawMode = true;  // RAWPRINT
+  flags.rawMode = true;  // RAWPRINT
   choice.LoadPrinterChoice();
 
   EXPECT_EQ(view.printerLabel, "Printer: HP LaserJet 4 (Raw printing)");
@@ -125,7 +125,7 @@ TEST_F(PrinterChoiceTest, RawModeGivesUpTheDefaultPrinterAndTextModeKeepsThatCho
   EXPECT_FALSE(view.testPage);
   EXPECT_TRUE(view.selectPrinter);
 
-  flags.RawMode = false;  // WINPRINT
+  flags.rawMode = false;  // WINPRINT
   choice.LoadPrinterChoice();
 
   EXPECT_EQ(view.printerLabel, "Printer: HP LaserJet 4");
@@ -140,7 +140,7 @@ TEST_F(PrinterChoiceTest, RawModeGivesUpTheDefaultPrinterAndTextModeKeepsThatCho
 TEST_F(PrinterChoiceTest, RawModeStoresNEvenWhenUseDefaultHeldNeither) {
   Store("UseDefault", "y");
   Store("Printer", "Epson LQ-570+");
-  flags.RawMode = true;
+  flags.rawMode = true;
 
   choice.LoadPrinterChoice();
 
@@ -180,7 +180,7 @@ TEST_F(PrinterChoiceTest, SavedPrinterNoLongerInstalledIsNamedNotFoundAndNothing
 TEST_F(PrinterChoiceTest, MissingPrinterInRawModeKeepsTheModeInTheLabel) {
   Store("UseDefault", "N");
   Store("Printer", "Removed Printer");
-  flags.RawMode = true;
+  flags.rawMode = true;
   choice.LoadPrinterChoice();
   EXPECT_EQ(view.printerLabel, "Printer: Removed Printer (Raw printing) - not found");
   // Once it is installed again the label is the usual one.
@@ -223,7 +223,7 @@ TEST_F(PrinterChoiceTest, SelectionRefusedDuringADocumentStopsTheRest) {
   choice.LoadPrinterChoice();
   view.log.clear();
   printer.documentOpen = true;
-  flags.RawMode = true;
+  flags.rawMode = true;
 
   EXPECT_THROW(
       {

@@ -10,7 +10,7 @@ TEST(ServiceShutdownTest, AsksTheThreadToStopBeforeItWaitsABoundedTime) {
   ServiceFlags flags;
   fakes::FakeWorkerThread thread;
   bool stopAskedBeforeWait = false;
-  thread.whileWaiting = [&] { stopAskedBeforeWait = flags.StopRequested; };
+  thread.whileWaiting = [&] { stopAskedBeforeWait = flags.stopRequested; };
   EXPECT_TRUE(StopPrintThread(flags, thread));
   EXPECT_TRUE(stopAskedBeforeWait);
   EXPECT_EQ(thread.waits, std::vector<unsigned>{5000});
@@ -29,7 +29,7 @@ TEST_F(PrintLoopTest, ATextJobRunningWhenTheServiceEndsIsAbortedAndKept) {
     // The window thread's message loop ends while the job prints.
     threadEnded = StopPrintThread(state.flags, thread);
     // The text branch aborts its document when it sees the stop.
-    if (state.flags.StopRequested) text.outcome = JobOutcome::Stopped;
+    if (state.flags.stopRequested) text.outcome = JobOutcome::Stopped;
   };
   thread.body();
   EXPECT_TRUE(threadEnded);

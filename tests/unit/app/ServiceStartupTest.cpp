@@ -24,7 +24,7 @@ class StartupTest : public ::testing::Test {
     EXPECT_EQ(shell.boxes[0].text, "Korvelane printer error\r" + detail);
     EXPECT_EQ(shell.boxes[0].caption, "Error");
     EXPECT_EQ(shell.beeps, std::vector<unsigned>{16});
-    EXPECT_TRUE(state.flags.StopRequested);
+    EXPECT_TRUE(state.flags.stopRequested);
     EXPECT_EQ(shell.terminates, 1);
     EXPECT_EQ(thread.starts, 0);
     EXPECT_EQ(view.title, "");
@@ -64,8 +64,8 @@ TEST_F(StartupTest, StartsFromTheProgramsDirectory) {
   ASSERT_TRUE(thread.body);
   thread.body();
   EXPECT_EQ(loopRuns, 1);  // the thread runs the print loop
-  EXPECT_TRUE(state.flags.Started);
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.started);
+  EXPECT_FALSE(state.flags.stopRequested);
   EXPECT_TRUE(shell.boxes.empty());
 }
 
@@ -84,7 +84,7 @@ TEST_F(StartupTest, InTheDriveRootCreatesTheMissingSpoolDirectory) {
 TEST_F(StartupTest, ASecondInstanceEndsSilently) {
   shell.windows.insert("Printer (Korvelane)");
   startup.RunStartup();
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(shell.terminates, 1);
   EXPECT_TRUE(shell.boxes.empty());
   EXPECT_TRUE(shell.beeps.empty());
@@ -128,7 +128,7 @@ TEST_F(StartupTest, APrintThreadThatCannotStartIsFatal) {
   startup.RunStartup();
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, "Korvelane printer error\rCannot start the print thread.");
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
 }
 
 TEST_F(StartupTest, AFailingPrinterChoiceStillStartsTheThreadAndIsReported) {
@@ -136,27 +136,27 @@ TEST_F(StartupTest, AFailingPrinterChoiceStillStartsTheThreadAndIsReported) {
   choice.failWith = "Printer selected is not valid";
   EXPECT_THROW(startup.RunStartup(), std::runtime_error);
   EXPECT_EQ(thread.starts, 1);
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
 }
 
 TEST(FatalErrorTest, ShowsOneMessageAndStopsOnlyAfterItIsClosed) {
   ServiceFlags flags;
   fakes::FakeAppShell shell;
   bool stoppedWhileShown = true;
-  shell.whileBoxShown = [&] { stoppedWhileShown = flags.StopRequested; };
+  shell.whileBoxShown = [&] { stoppedWhileShown = flags.stopRequested; };
   FatalError(shell, flags, "first");
   FatalError(shell, flags, "second");
   ASSERT_EQ(shell.boxes.size(), 1u);
   EXPECT_EQ(shell.boxes[0].text, "Korvelane printer error\rfirst");
   EXPECT_FALSE(stoppedWhileShown);
-  EXPECT_TRUE(flags.StopRequested);
+  EXPECT_TRUE(flags.stopRequested);
   EXPECT_EQ(shell.beeps.size(), 1u);
   EXPECT_EQ(shell.terminates, 1);
 }
 
 TEST(FatalErrorTest, ShowsNothingOnceAStopHasBegun) {
   ServiceFlags flags;
-  flags.StopRequested = true;
+  flags.stopRequested = true;
   fakes::FakeAppShell shell;
   FatalError(shell, flags, "too late");
   EXPECT_TRUE(shell.boxes.empty());

@@ -48,7 +48,7 @@ TEST_F(ServiceWindowHandlersTest, SelectPrinterOffersThePrintersWithTheCurrentOn
   Store("Printer", "Epson LQ-570+");
   choice.LoadPrinterChoice();
   bool openDuringDialog = false;
-  listSelector.whileOpen = [&] { openDuringDialog = flags.SettingsOpen; };
+  listSelector.whileOpen = [&] { openDuringDialog = flags.settingsOpen; };
 
   handlers.SelectPrinter();
 
@@ -60,7 +60,7 @@ TEST_F(ServiceWindowHandlersTest, SelectPrinterOffersThePrintersWithTheCurrentOn
   EXPECT_EQ(call.items, printer.printers);
   EXPECT_EQ(call.position, 6);
   EXPECT_TRUE(openDuringDialog);
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 TEST_F(ServiceWindowHandlersTest, SelectPrinterStoresTheChosenPrinterAndAppliesIt) {
@@ -97,7 +97,7 @@ TEST_F(ServiceWindowHandlersTest, SelectPrinterCancelledStoresNothing) {
 
   EXPECT_THAT(TakeWrites(), IsEmpty());
   EXPECT_THAT(printer.writes, IsEmpty());
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 TEST_F(ServiceWindowHandlersTest, SelectPrinterWithNoPrintersPreselectsNothing) {
@@ -115,13 +115,13 @@ TEST_F(ServiceWindowHandlersTest, SelectPrinterWithNoPrintersPreselectsNothing) 
 TEST_F(ServiceWindowHandlersTest, SelectPrinterClearsSettingsOpenWhenTheDialogFails) {
   listSelector.fail = true;
   EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 
   listSelector.fail = false;
   listSelector.answer = 2;
   printer.documentOpen = true;  // the choice's selection is refused
   EXPECT_THROW(handlers.SelectPrinter(), std::runtime_error);
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 // ---- Printer Font
@@ -131,7 +131,7 @@ TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontStoresShowsAndAppliesTheChose
   fontDialog.answer = chosen;
   bool openDuringDialog = false;
   fontDialog.whileOpen = [&] {
-    openDuringDialog = flags.SettingsOpen;
+    openDuringDialog = flags.settingsOpen;
     log.push_back("dialog");
   };
 
@@ -141,9 +141,9 @@ TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontStoresShowsAndAppliesTheChose
   ASSERT_EQ(fontDialog.started.size(), 1u);
   EXPECT_EQ(fontDialog.started[0], TPrinterFont{});  // the canvas's font
   EXPECT_TRUE(openDuringDialog);
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
   EXPECT_EQ(Stored("Font"), "Lucida Console");
-  EXPECT_EQ(state.FontName.Get(), "Lucida Console");
+  EXPECT_EQ(state.fontName.Get(), "Lucida Console");
   EXPECT_EQ(view.fontLabel, "Font: Lucida Console");
   EXPECT_EQ(canvasFont.font, chosen);
 }
@@ -154,7 +154,7 @@ TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontShowsTheNameAsStored) {
 
   handlers.ChoosePrinterFont();
 
-  EXPECT_EQ(state.FontName.Get(), std::string(199, 'F'));
+  EXPECT_EQ(state.fontName.Get(), std::string(199, 'F'));
   EXPECT_EQ(view.fontLabel, "Font: " + std::string(199, 'F'));
 }
 
@@ -165,13 +165,13 @@ TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontCancelledOnlyResetsTheMetrics
   EXPECT_THAT(TakeWrites(), IsEmpty());
   EXPECT_EQ(canvasFont.sets, 0);
   EXPECT_EQ(view.fontLabel, "");
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 TEST_F(ServiceWindowHandlersTest, ChoosePrinterFontClearsSettingsOpenWhenTheDialogFails) {
   fontDialog.fail = true;
   EXPECT_THROW(handlers.ChoosePrinterFont(), std::runtime_error);
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
   EXPECT_EQ(canvasFont.sets, 0);
 }
 
@@ -187,7 +187,7 @@ TEST_F(ServiceWindowHandlersTest, PrintTestPageCopiesIntoTheSpoolDirectoryOnOk) 
       fileSystem.log,
       ElementsAre("copy C:\\KORVELAN\\\\VOZAZAD.TST C:\\KORVELAN\\\\WINPRINT\\VOZAZAD.TST"));
   EXPECT_EQ(fileSystem.Contents("C:\\KORVELAN\\WINPRINT", "VOZAZAD.TST"), "test page text");
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 TEST_F(ServiceWindowHandlersTest, PrintTestPageCancelledCopiesNothing) {
@@ -223,7 +223,7 @@ TEST_F(ServiceWindowHandlersTest, AskToRemoveBeepsAsksAndQuitsOnlyOnOk) {
   EXPECT_THAT(beepsWhileAsked, ElementsAre(1u, 2u));  // the beep comes before the question
   const std::string question = "Are you sure?  Korvelane will not print\rif the printer is removed";
   EXPECT_THAT(confirmBox.asked, ElementsAre(question, question));
-  EXPECT_FALSE(flags.SettingsOpen);
+  EXPECT_FALSE(flags.settingsOpen);
 }
 
 }  // namespace

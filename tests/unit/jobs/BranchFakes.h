@@ -21,7 +21,7 @@ struct BranchFakes {
     files.AddDirectory(kSpool);
     files.SetCurrentDirectory(kSpool);
     profile.Configure(kIni, "Vozazad");
-    state.flags.Printing = true;
+    state.flags.printing = true;
   }
 
   ServiceState state;

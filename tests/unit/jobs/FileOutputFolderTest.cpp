@@ -52,7 +52,7 @@ struct FileOutput : ::testing::Test {
     system.level4 = {{"File Printer 1", ""}, {"Office Laser", ""}};
     system.defaults = {{"File Printer 1", ""}};
     spooler.printers = {"File Printer 1", "Office Laser"};
-    state.flags.Printing = true;
+    state.flags.printing = true;
     branches.SetFileOutput(output);
   }
   void Set(const std::string& key, const std::string& value) {
@@ -153,13 +153,13 @@ TEST_F(FileOutput, PrinterLabelNamesTheFolderOfAFilePrinter) {
   fakes::FakeServiceView view;
   fakes::FakePrinterSelection printers;
   printers.printers = {"Office Laser", "File Printer 1"};
-  SavedPrinterChoice choice(profile, view, state.flags, state.ChosenPrinter, printers);
+  SavedPrinterChoice choice(profile, view, state.flags, state.chosenPrinter, printers);
   choice.SetFileOutput(output);
   Set("UseDefault", "N");
   Set("Printer", "File Printer 1");
   choice.LoadPrinterChoice();
   EXPECT_EQ(view.printerLabel, "Printer: File Printer 1 -> C:\\KORVELAN\\PRINTED");
-  state.flags.RawMode = true;
+  state.flags.rawMode = true;
   Set("Printer", "Office Laser");
   choice.LoadPrinterChoice();
   EXPECT_EQ(view.printerLabel, "Printer: Office Laser (Raw printing)");

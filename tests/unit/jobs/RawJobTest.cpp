@@ -77,7 +77,7 @@ class RawJobTest : public ::testing::Test {
 // --- pass-through path (Windows 4 and before) ---
 
 TEST_F(RawJobTest, PageFeedModeLeadsWithLineBreakAndDropsTheFinalFormFeed) {
-  flags.PageFeedMode = true;
+  flags.pageFeedMode = true;
   Print(std::string("Hello\0World\r\n\f", 14), 4);
 
   EXPECT_EQ(printer.blocks, (Blocks{Block("\r\n"), Block(std::string("Hello\0World\r\n", 13))}));
@@ -86,7 +86,7 @@ TEST_F(RawJobTest, PageFeedModeLeadsWithLineBreakAndDropsTheFinalFormFeed) {
 }
 
 TEST_F(RawJobTest, PageFeedModeSendsAHeldFormFeedJustBeforeTheNextChunk) {
-  flags.PageFeedMode = true;
+  flags.pageFeedMode = true;
   const std::string first = Text(126);
   Print(first + "\f" + "tail", 4);
 
@@ -94,7 +94,7 @@ TEST_F(RawJobTest, PageFeedModeSendsAHeldFormFeedJustBeforeTheNextChunk) {
 }
 
 TEST_F(RawJobTest, PageFeedModeSendsNothingForALoneFinalFormFeed) {
-  flags.PageFeedMode = true;
+  flags.pageFeedMode = true;
   const std::string first = Text(127);
   Print(first + "\f", 4);
 
@@ -168,7 +168,7 @@ TEST_F(RawJobTest, UnreadableJobOrSpoolDirectoryEndsThePassThroughDocument) {
 // --- spooler path (Windows 5 and later) ---
 
 TEST_F(RawJobTest, SpoolerPathIgnoresPageFeedMode) {
-  flags.PageFeedMode = true;
+  flags.pageFeedMode = true;
   store.Store(kIni, "Vozazad", "Printer", kPrinter);
   std::string job = Text(200);
   job[5] = '\0';

@@ -94,7 +94,7 @@ TEST_F(TextOnChosenPrinter, DisableDuringALongJobThrowsTheDocumentAway) {
   JobOutcome outcome = JobOutcome::Printed;
   EXPECT_EQ(Print(LongText(2000), &outcome), "");  // about 60 KB: looked at every 8 KB
   EXPECT_EQ(outcome, JobOutcome::Stopped);
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(system.log.Count("AbortDoc"), 1);
   EXPECT_EQ(system.log.Count("EndDoc"), 0);
   EXPECT_FALSE(files.Exists(kSpool, "disable"));
@@ -122,7 +122,7 @@ TEST_F(TextOnChosenPrinter, WhatIsNotAControlFileDoesNotStopAJob) {
     JobOutcome outcome = JobOutcome::Stopped;
     EXPECT_EQ(Print(LongText(400), &outcome), "");
     EXPECT_EQ(outcome, JobOutcome::Printed);
-    EXPECT_FALSE(state.flags.StopRequested);
+    EXPECT_FALSE(state.flags.stopRequested);
     EXPECT_TRUE(files.Exists(c.dir, "DISABLE"));
     files.DeleteFile(c.dir + "\\DISABLE");
   }

@@ -35,7 +35,7 @@ class TextJob : public ::testing::Test {
     files.AddDirectory("C:\\KORVELAN");
     files.AddDirectory(kSpool);
     files.SetCurrentDirectory(kSpool);
-    flags.Printing = true;
+    flags.printing = true;
   }
 
   JobOutcome Print(const std::string& data) {
@@ -204,7 +204,7 @@ TEST_F(TextJob, TextAfterANewPageReappliesTheUnchangedMetrics) {
 }
 
 TEST_F(TextJob, AStopBeforeTheTextAbortsTheDocument) {
-  flags.StopRequested = true;
+  flags.stopRequested = true;
   EXPECT_EQ(Print("ABCDEFGH"), JobOutcome::Stopped);
   EXPECT_TRUE(system.log.texts.empty());
   EXPECT_EQ(system.log.Count("AbortDoc"), 1);
@@ -215,7 +215,7 @@ TEST_F(TextJob, AStopBeforeTheTextAbortsTheDocument) {
 TEST_F(TextJob, AStopDuringTheJobAbortsTheDocument) {
   ScriptedJob job(std::string(127, 'a') + "bbb");
   job.beforeRead = [&](int read) {
-    if (read == 3) flags.StopRequested = true;  // 1: the first byte, 2: the first chunk
+    if (read == 3) flags.stopRequested = true;  // 1: the first byte, 2: the first chunk
   };
   EXPECT_EQ(PrintTextJob(job, context), JobOutcome::Stopped);
   EXPECT_EQ(Printed().find('b'), std::string::npos);
@@ -223,7 +223,7 @@ TEST_F(TextJob, AStopDuringTheJobAbortsTheDocument) {
   EXPECT_EQ(system.log.Count("EndDoc"), 0);
   EXPECT_FALSE(printer.DocumentOpen());
 
-  flags.StopRequested = false;  // the next job prints normally
+  flags.stopRequested = false;  // the next job prints normally
   ScriptedJob next("ABCDEFGH");
   EXPECT_EQ(PrintTextJob(next, context), JobOutcome::Printed);
 }
@@ -275,7 +275,7 @@ TEST(TextJobThreads, ThePrinterChoiceWaitsForTheOpenDocument) {
   FakeFileSystem files;
   files.AddDirectory(kSpool);
   ServiceFlags flags;
-  flags.Printing = true;
+  flags.printing = true;
   TextMetrics metrics;
   TextJobContext context{flags, files, kSpool, printer, metrics};
   printer.SelectedIndex();

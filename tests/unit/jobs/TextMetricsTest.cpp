@@ -26,7 +26,7 @@ class FontFit : public ::testing::Test {
   FontFit() {
     system.level4 = {{"Office Laser", ""}};
     system.defaults = {{"Office Laser", ""}};
-    flags.Printing = true;
+    flags.printing = true;
   }
   void Fit(int lpi, int cpi, bool bold) { SetTextMetrics(metrics, printer, flags, lpi, cpi, bold); }
   TPrinterFont Font() { return printer.DocumentCanvas().Font(); }
@@ -129,7 +129,7 @@ TEST_F(FontFit, IsRememberedPerResolutionAndFace) {
 }
 
 TEST_F(FontFit, OutsideAJobOnlyTheLimitedValuesAreRecorded) {
-  flags.Printing = false;
+  flags.printing = false;
   Fit(0, 30, false);
   EXPECT_EQ(metrics.appliedLpi, 1);
   EXPECT_EQ(metrics.appliedCpi, 20);
@@ -142,7 +142,7 @@ TEST_F(FontFit, OutsideAJobOnlyTheLimitedValuesAreRecorded) {
 }
 
 TEST_F(FontFit, ResetSetsTheTitleAndTheStartingMetrics) {
-  flags.Printing = false;
+  flags.printing = false;
   metrics.requestedCpi = 17;
   metrics.requestedLpi = 8;
   metrics.requestedBold = true;

@@ -103,14 +103,14 @@ TEST_F(PrintLoopHistoryTest, ARawJobIsPrintedAgainRawInTextModeOnItsPrinter) {
   loop.Poll();
   Spool("WINPRINT", "x");
   loop.Poll();
-  ASSERT_FALSE(state.flags.RawMode);
+  ASSERT_FALSE(state.flags.rawMode);
   const std::string key = history.Entries().front().key;
 
-  state.flags.SettingsOpen = true;
+  state.flags.settingsOpen = true;
   reprints.Add({key, ""});
   loop.Poll();
   EXPECT_EQ(raw.printed.size(), 1u);  // not while a settings dialog is open
-  state.flags.SettingsOpen = false;
+  state.flags.settingsOpen = false;
   loop.Poll();
   ASSERT_EQ(raw.printed.size(), 2u);
   EXPECT_EQ(raw.printed[1], "\x1b@receipt");

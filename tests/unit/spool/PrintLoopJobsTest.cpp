@@ -8,7 +8,7 @@ TEST_F(PrintLoopTest, AJobIsPrintedFromItsFirstByteThenClosedAndDeleted) {
   Spool("JOB", "\x01hello, printer");
   bool sawPrinting = false;
   text.during = [&] {
-    sawPrinting = state.flags.Printing && view.status == "Status - printing" && !view.printerFont &&
+    sawPrinting = state.flags.printing && view.status == "Status - printing" && !view.printerFont &&
                   !view.selectPrinter && files.openJobs == 1;
   };
   loop.Poll();
@@ -16,7 +16,7 @@ TEST_F(PrintLoopTest, AJobIsPrintedFromItsFirstByteThenClosedAndDeleted) {
   EXPECT_EQ(text.printed, std::vector<std::string>{"\x01hello, printer"});
   EXPECT_FALSE(InSpool("JOB"));
   EXPECT_EQ(files.openJobs, 0);
-  EXPECT_FALSE(state.flags.Printing);
+  EXPECT_FALSE(state.flags.printing);
   EXPECT_EQ(view.status, "Status - not printing");
   EXPECT_EQ(files.log.back(), "delete opened JOB");  // through the file as it was opened
 }
@@ -29,22 +29,22 @@ TEST_F(PrintLoopTest, AJobWaitsWhileItsWriterHoldsItAndHoldsBackTheFilesBehindIt
   EXPECT_EQ(Polls(4), 4);
   EXPECT_TRUE(text.printed.empty());
   EXPECT_EQ(files.Names(kSpoolDir).size(), 3u);
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
   EXPECT_EQ(view.status, "Status - not printing");
 
   first.locked = false;
   EXPECT_EQ(Polls(3), 3);
   EXPECT_EQ(text.printed, (std::vector<std::string>{"first job", "second job"}));
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
 }
 
 TEST_F(PrintLoopTest, AJobHeldByASettingsDialogIsPrintedOnceAfterItCloses) {
-  state.flags.SettingsOpen = true;
+  state.flags.settingsOpen = true;
   Spool("JOB", "font dialog open");
   EXPECT_EQ(Polls(2), 2);
   EXPECT_TRUE(InSpool("JOB"));
   EXPECT_EQ(files.openJobs, 0);
-  state.flags.SettingsOpen = false;
+  state.flags.settingsOpen = false;
   EXPECT_EQ(Polls(3), 3);
   EXPECT_EQ(text.printed, std::vector<std::string>{"font dialog open"});
   EXPECT_FALSE(InSpool("JOB"));
@@ -53,7 +53,7 @@ TEST_F(PrintLoopTest, AJobHeldByASettingsDialogIsPrintedOnceAfterItCloses) {
 TEST_F(PrintLoopTest, AStopDuringAJobLeavesItsFileInPlace) {
   Spool("JOB", "cut short by a stop");
   text.outcome = JobOutcome::Stopped;
-  text.during = [&] { state.flags.StopRequested = true; };
+  text.during = [&] { state.flags.stopRequested = true; };
   EXPECT_EQ(loop.Poll(), PrintLoop::Pass::Leave);
   EXPECT_TRUE(InSpool("JOB"));
   EXPECT_EQ(files.openJobs, 0);
@@ -71,7 +71,7 @@ TEST_F(PrintLoopTest, AFailingJobStaysAndTheLoopPollsOn) {
   EXPECT_EQ(files.openJobs, 0);
   EXPECT_EQ(view.status, "Status - error: Printer is not ready");
   EXPECT_EQ(files.CurrentDirectory(), kSpoolDir);
-  EXPECT_FALSE(state.flags.Printing);
+  EXPECT_FALSE(state.flags.printing);
   EXPECT_TRUE(view.printerFont);
 
   // The broken job is set aside for a while, so the job behind it goes ahead.
@@ -92,7 +92,7 @@ TEST_F(PrintLoopTest, AFailingJobStaysAndTheLoopPollsOn) {
 }
 
 TEST_F(PrintLoopTest, ARawJobThatFailsIsKeptToo) {
-  state.flags.RawMode = true;
+  state.flags.rawMode = true;
   Spool("RAW", "raw bytes here");
   raw.failWith = "The printer name is invalid.";
   loop.Poll();
@@ -136,7 +136,7 @@ TEST_F(PrintLoopTest, NothingIsTakenWhileTheSpoolDirectoryCannotBeEntered) {
 
   EXPECT_EQ(Polls(3), 3);
   EXPECT_TRUE(text.printed.empty());
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
   EXPECT_TRUE(files.Exists("C:\\KORVELAN", "OUTSIDE"));
   EXPECT_TRUE(files.Exists("C:\\KORVELAN", "DISABLE"));
   EXPECT_EQ(view.status, "Status - error: Cannot change to directory C:\\KORVELAN\\\\WINPRINT");

@@ -94,9 +94,9 @@ TEST_F(PrintLoopPacingTest, ALostWatchIsSetUpAgainOrGivenUpForTheCadence) {
 }
 
 TEST_F(PrintLoopPacingTest, AJobWaitsForAnOpenDialogAndGoesWhenItCloses) {
-  state.flags.SettingsOpen = true;
+  state.flags.settingsOpen = true;
   Spool("JOB", "held by the font dialog");
-  Then(2500, Wake::Rung, [&] { state.flags.SettingsOpen = false; });
+  Then(2500, Wake::Rung, [&] { state.flags.settingsOpen = false; });
   DisableLater();
   loop.Run();
   EXPECT_EQ(printedAt, (std::vector<unsigned long long>{2500}));
@@ -121,7 +121,7 @@ TEST_F(PrintLoopPacingTest, ATerminationSeenWhileWaitingEndsTheLoop) {
   Then(700, Wake::Messages, [&] { waiter.terminate = true; });
   loop.Run();
   EXPECT_EQ(waiter.now, 700u);
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(shell.quits, 1);
 }
 

@@ -14,7 +14,7 @@ TEST_F(PrintLoopTest, EmptyDisableIsNeverTaken) {
   Spool("DISABLE", "");
   EXPECT_EQ(Polls(5), 5);
   EXPECT_TRUE(InSpool("DISABLE"));
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
   EXPECT_FALSE(Logged(files.log, "delete DISABLE"));
 }
 
@@ -23,7 +23,7 @@ TEST_F(PrintLoopTest, LowerCaseDisableStopsTheServiceAndIsDeleted) {
   view.status = "before";
   EXPECT_EQ(loop.Poll(), PrintLoop::Pass::Leave);
   EXPECT_FALSE(InSpool("disable"));
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(view.status, "before");  // the end-of-poll update does not run
   EXPECT_TRUE(text.printed.empty());
   EXPECT_FALSE(Logged(files.log, "read disable"));  // a control file's content is never read
@@ -34,8 +34,8 @@ TEST_F(PrintLoopTest, ControlNamesMatchOnlyAsAWholeName) {
   Spool("DISABLE.TXT", job);
   Spool("XRAWPRINT", "12345678");
   EXPECT_EQ(Polls(2), 2);
-  EXPECT_FALSE(state.flags.StopRequested);
-  EXPECT_FALSE(state.flags.RawMode);
+  EXPECT_FALSE(state.flags.stopRequested);
+  EXPECT_FALSE(state.flags.rawMode);
   EXPECT_EQ(text.printed, (std::vector<std::string>{job, "12345678"}));
   EXPECT_TRUE(files.Names(kSpoolDir).empty());
 }
@@ -62,7 +62,7 @@ TEST_F(PrintLoopTest, NamesHoldingTmpAreNeverTouched) {
   EXPECT_EQ(files.Names(kSpoolDir),
             (std::vector<std::string>{"JOB.TMP", "tmpjob", "XTMPX", "DISABLE.tmp"}));
   for (const std::string& entry : files.log) EXPECT_EQ(entry.find("TMP"), std::string::npos);
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
 }
 
 TEST_F(PrintLoopTest, HiddenSystemAndLinkedFilesAreNeverTouched) {
@@ -72,7 +72,7 @@ TEST_F(PrintLoopTest, HiddenSystemAndLinkedFilesAreNeverTouched) {
   Spool("DISABLE", "x", kAttrArchive | kAttrReparsePoint);
   EXPECT_EQ(Polls(4), 4);
   EXPECT_TRUE(text.printed.empty());
-  EXPECT_FALSE(state.flags.StopRequested);
+  EXPECT_FALSE(state.flags.stopRequested);
   EXPECT_EQ(files.Names(kSpoolDir).size(), 4u);
   for (const std::string& entry : files.log) EXPECT_EQ(entry.rfind("delete", 0), std::string::npos);
   EXPECT_FALSE(Logged(files.log, "open HIDDEN"));
@@ -82,8 +82,8 @@ TEST_F(PrintLoopTest, HiddenSystemAndLinkedFilesAreNeverTouched) {
 TEST_F(PrintLoopTest, ModeFilesSwitchModesAndReapplyThePrinterChoice) {
   std::vector<std::string> modes;
   choice.onLoad = [&] {
-    modes.push_back(std::string(state.flags.RawMode ? "raw" : "text") +
-                    (state.flags.PageFeedMode ? "+feed" : ""));
+    modes.push_back(std::string(state.flags.rawMode ? "raw" : "text") +
+                    (state.flags.pageFeedMode ? "+feed" : ""));
   };
   Spool("RAWPAGE", "x");
   Spool("WINPRINT", "x");
@@ -96,8 +96,8 @@ TEST_F(PrintLoopTest, ModeFilesSwitchModesAndReapplyThePrinterChoice) {
   EXPECT_EQ(modes, (std::vector<std::string>{"raw+feed", "text+feed", "raw"}));
   EXPECT_EQ(text.printed, std::vector<std::string>{"text job"});
   EXPECT_EQ(raw.printed, std::vector<std::string>{"raw job!"});
-  EXPECT_TRUE(state.flags.RawMode);
-  EXPECT_FALSE(state.flags.PageFeedMode);
+  EXPECT_TRUE(state.flags.rawMode);
+  EXPECT_FALSE(state.flags.pageFeedMode);
   EXPECT_TRUE(files.Names(kSpoolDir).empty());
 }
 
@@ -121,7 +121,7 @@ TEST_F(PrintLoopTest, OneFileIsTakenPerPollInListingOrder) {
 }
 
 TEST_F(PrintLoopTest, ControlFilesAreObeyedWhileASettingsDialogHoldsTheJobs) {
-  state.flags.SettingsOpen = true;
+  state.flags.settingsOpen = true;
   Spool("JOB", "waiting job");
   Spool("RAWPRINT", "x");
   EXPECT_EQ(Polls(3), 3);
@@ -132,19 +132,19 @@ TEST_F(PrintLoopTest, ControlFilesAreObeyedWhileASettingsDialogHoldsTheJobs) {
   // The job is first in the listing, so the control file waits behind it.
   EXPECT_TRUE(InSpool("RAWPRINT"));
 
-  state.flags.SettingsOpen = false;
+  state.flags.settingsOpen = false;
   EXPECT_EQ(Polls(3), 3);
   EXPECT_EQ(text.printed, std::vector<std::string>{"waiting job"});
   EXPECT_FALSE(InSpool("RAWPRINT"));
-  EXPECT_TRUE(state.flags.RawMode);
+  EXPECT_TRUE(state.flags.rawMode);
 }
 
 TEST_F(PrintLoopTest, AControlFileAheadOfAHeldJobIsObeyed) {
-  state.flags.SettingsOpen = true;
+  state.flags.settingsOpen = true;
   Spool("RAWPRINT", "x");
   Spool("JOB", "waiting job");
   EXPECT_EQ(Polls(3), 3);
-  EXPECT_TRUE(state.flags.RawMode);
+  EXPECT_TRUE(state.flags.rawMode);
   EXPECT_EQ(choice.calls, 1);
   EXPECT_FALSE(InSpool("RAWPRINT"));
   EXPECT_TRUE(InSpool("JOB"));

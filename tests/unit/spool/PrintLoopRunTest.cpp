@@ -6,7 +6,7 @@ namespace {
 
 TEST_F(PrintLoopTest, ThreadStartSetsUpTrayHostAndFontThenTextMode) {
   store.Store(kIni, "Vozazad", "Font", "Lucida Console");
-  state.flags.RawMode = true;
+  state.flags.rawMode = true;
   loop.ThreadStart();
 
   ASSERT_EQ(tray.applied.size(), 1u);
@@ -19,9 +19,9 @@ TEST_F(PrintLoopTest, ThreadStartSetsUpTrayHostAndFontThenTextMode) {
   EXPECT_EQ(font.created[0].faceName, "Lucida Console");
   EXPECT_EQ(font.created[0].charSet, 1);
   EXPECT_EQ(font.created[0].pointSize, 10);
-  EXPECT_EQ(state.FontName.Get(), "Lucida Console");
+  EXPECT_EQ(state.fontName.Get(), "Lucida Console");
   EXPECT_EQ(view.fontLabel, "Font: Lucida Console");
-  EXPECT_FALSE(state.flags.RawMode);
+  EXPECT_FALSE(state.flags.rawMode);
 }
 
 TEST_F(PrintLoopTest, ThreadStartFallsBackToCourierNew) {
@@ -57,7 +57,7 @@ TEST_F(PrintLoopTest, EndOfPollEnablesButtonsFromModeAndProfile) {
   for (const Case& c : cases) {
     store.values.clear();
     if (c.useDefault) SetUseDefault(c.useDefault);
-    state.flags.RawMode = c.raw;
+    state.flags.rawMode = c.raw;
     view.selectPrinter = !c.selectPrinter;
     view.printerFont = !c.printerFont;
     waiter.now += 1000;  // the profile is read again once a second at most
@@ -87,7 +87,7 @@ TEST_F(PrintLoopTest, RunStartsBeforeTheFirstPollAndPostsQuitAfterDisable) {
   EXPECT_EQ(hostCallsAtFirstPause, 3u);
   EXPECT_EQ(waiter.sleeps, 3);  // the pass after the third pause takes it
   EXPECT_FALSE(InSpool("DISABLE"));
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(shell.quits, 1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(PrintLoopTest, RunEndsWhenTheApplicationIsToldToTerminate) {
   };
   Spool("JOB", "selected before the stop");
   loop.Run();
-  EXPECT_TRUE(state.flags.StopRequested);
+  EXPECT_TRUE(state.flags.stopRequested);
   EXPECT_EQ(waiter.sleeps, 5);
   EXPECT_EQ(shell.quits, 1);
   EXPECT_EQ(text.printed.size(), 1u);

@@ -19,7 +19,7 @@ TEST_F(PrintLoopTest, ALinkToAFileElsewhereIsNeverReadDeletedOrMovedAndHoldsNoth
   Spool("RAWPRINT", "x").outside = true;  // a control name does not make a link obeyed
   EXPECT_EQ(Polls(5), 5);
   EXPECT_EQ(text.printed, std::vector<std::string>{"after the link"});
-  EXPECT_FALSE(state.flags.RawMode);
+  EXPECT_FALSE(state.flags.rawMode);
   EXPECT_EQ(files.Names(kSpoolDir), (std::vector<std::string>{"A_LINK", "RAWPRINT"}));
   for (const std::string& entry : files.log) {
     EXPECT_NE(entry, "read A_LINK");
