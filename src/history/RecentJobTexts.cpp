@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "printing/BoxGlyphs.h"
+
 namespace korv {
 
 namespace {
@@ -44,27 +46,11 @@ int Compare(const HistoryEntry& a, const HistoryEntry& b, RecentJobsColumn colum
 }
 
 char BoxAsAscii(unsigned char code) {
-  switch (code) {
-    case 179:
-      return '|';
-    case 196:
-      return '-';
-    case 219:
-    case 223:
-      return '#';
-    case 180:
-    case 191:
-    case 192:
-    case 193:
-    case 194:
-    case 195:
-    case 197:
-    case 217:
-    case 218:
-      return '+';
-    default:
-      return 0;
-  }
+  if (!IsBoxGlyph(code)) return 0;
+  if (code == 179) return '|';
+  if (code == 196) return '-';
+  if (code == 219 || code == 223) return '#';
+  return '+';
 }
 
 }  // namespace

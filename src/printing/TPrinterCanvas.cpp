@@ -61,18 +61,14 @@ void TPrinterCanvas::SetBrush(const TPrinterBrush& brush) {
 
 void TPrinterCanvas::TextOutAt(std::int32_t x, std::int32_t y, std::string_view text) {
   auto guard = printer_.Lock();
-  Changing();
-  RequireFont();
-  RequireTransparentText();
+  PrepareText();
   context_->TextOutA(x, y, text);
 }
 
 void TPrinterCanvas::TextOutCells(std::int32_t x, std::int32_t y, std::string_view text,
                                   std::int32_t cellWidth) {
   auto guard = printer_.Lock();
-  Changing();
-  RequireFont();
-  RequireTransparentText();
+  PrepareText();
   advances_.assign(text.size(), cellWidth);
   context_->ExtTextOutA(x, y, text, advances_);
 }
@@ -80,9 +76,7 @@ void TPrinterCanvas::TextOutCells(std::int32_t x, std::int32_t y, std::string_vi
 void TPrinterCanvas::TextOutCellsW(std::int32_t x, std::int32_t y, std::u16string_view text,
                                    std::int32_t cellWidth) {
   auto guard = printer_.Lock();
-  Changing();
-  RequireFont();
-  RequireTransparentText();
+  PrepareText();
   advances_.assign(text.size(), cellWidth);
   context_->ExtTextOutW(x, y, text, advances_);
 }
@@ -109,9 +103,7 @@ void TPrinterCanvas::FillRect(const Rect& rect) {
 void TPrinterCanvas::TextOutAdvances(std::int32_t x, std::int32_t y, std::u16string_view text,
                                      std::span<const std::int32_t> advances) {
   auto guard = printer_.Lock();
-  Changing();
-  RequireFont();
-  RequireTransparentText();
+  PrepareText();
   if (!context_->ExtTextOutW(x, y, text, advances)) throw EPrinter(kPrintingFailedText);
 }
 
@@ -125,9 +117,7 @@ void TPrinterCanvas::DrawImage(const Rect& destination, const MonoImage& image) 
 
 Size TPrinterCanvas::TextExtent(std::u16string_view text) {
   auto guard = printer_.Lock();
-  RequireHandle();
-  RescaleFont();
-  RequireFont();
+  PrepareMeasure();
   Size size;
   if (!context_->GetTextExtentPointW(text, size)) throw EPrinter(kPrintingFailedText);
   return size;
@@ -135,9 +125,7 @@ Size TPrinterCanvas::TextExtent(std::u16string_view text) {
 
 Size TPrinterCanvas::TextExtent(std::string_view text) {
   auto guard = printer_.Lock();
-  RequireHandle();
-  RescaleFont();
-  RequireFont();
+  PrepareMeasure();
   Size size;
   if (!context_->GetTextExtentPointA(text, size)) throw EPrinter(kPrintingFailedText);
   return size;
@@ -167,6 +155,18 @@ void TPrinterCanvas::DropSelections() {
   fontSelected_ = false;
   textTransparent_ = false;
   penSelected_ = false;
+}
+
+void TPrinterCanvas::PrepareText() {
+  Changing();
+  RequireFont();
+  RequireTransparentText();
+}
+
+void TPrinterCanvas::PrepareMeasure() {
+  RequireHandle();
+  RescaleFont();
+  RequireFont();
 }
 
 void TPrinterCanvas::RequireHandle() {

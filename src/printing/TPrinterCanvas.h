@@ -78,6 +78,8 @@ class TPrinterCanvas {
   void RescaleFont();
 
   void Changing();
+  void PrepareText();     // the font and transparent text on a context being drawn on
+  void PrepareMeasure();  // the font on a context, scaled to it
   void RequireHandle();
   void RequireFont();
   void RequireTransparentText();

@@ -1,6 +1,7 @@
 #include "app/win32/Win32ServiceWindow.h"
 
 // clang-format off
+#include "win32/ProgramWindowLook.h"
 #include "win32/Win32Api.h"
 #include <commctrl.h>
 // clang-format on
@@ -8,7 +9,6 @@
 #include "app/win32/ApplicationError.h"
 #include "app/win32/Messages.h"
 #include "settings/win32/WideNames32.h"
-#include "win32/ProgramIcon.h"
 #include "win32/SelectedObject.h"
 
 namespace korv {
@@ -31,26 +31,12 @@ constexpr int kFontLabelTop = 195;
 
 bool Win32ServiceWindow::Create(HWND owner, Events events) {
   events_ = std::move(events);
-  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-  if (!InitCommonControlsEx(&controls)) return false;
-
-  win32::WindowClass cls;
-  cls.name = kWindowClass;
-  cls.icon = win32::ProgramIcon(win32::IconSize::Large);
-  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  if (!win32::RegisterWindowClass(cls)) return false;
-
-  // "MS Sans Serif", 16 pixels high (12 points at 96 dots per inch), whatever the screen.
-  font_.Reset(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-  if (!font_) return false;
-
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return false;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  SIZE outer{};
+  if (!win32::PrepareProgramWindow(ICC_BAR_CLASSES, kWindowClass, font_) ||
+      !win32::OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, outer))
+    return false;
+  const int width = outer.cx;
+  const int height = outer.cy;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   if (!CreateRoutedWindow(kExStyle, kWindowClass, kPlaceholderTitle, kStyle, left, top, width,

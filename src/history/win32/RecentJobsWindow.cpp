@@ -1,6 +1,7 @@
 #include "history/win32/RecentJobsWindow.h"
 
 // clang-format off
+#include "win32/ProgramWindowLook.h"
 #include "win32/Win32Api.h"
 #include <commctrl.h>
 // clang-format on
@@ -10,7 +11,6 @@
 
 #include "dialogs/Placement.h"
 #include "settings/win32/WideNames32.h"
-#include "win32/ProgramIcon.h"
 
 namespace korv {
 
@@ -43,23 +43,12 @@ bool RecentJobsWindow::Open() {
 }
 
 bool RecentJobsWindow::Create() {
-  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-  if (!InitCommonControlsEx(&controls)) return false;
-  win32::WindowClass cls;
-  cls.name = kWindowClass;
-  cls.icon = win32::ProgramIcon(win32::IconSize::Large);
-  cls.cursor = LoadCursor(nullptr, IDC_ARROW);
-  cls.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  if (!win32::RegisterWindowClass(cls)) return false;
-  // As the service window: "MS Sans Serif", 16 pixels high, whatever the screen.
-  font_.Reset(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-  if (!font_) return false;
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  if (!AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle)) return false;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
+  SIZE outer{};
+  if (!win32::PrepareProgramWindow(ICC_LISTVIEW_CLASSES, kWindowClass, font_) ||
+      !win32::OuterSize(kClientWidth, kClientHeight, kStyle, kExStyle, outer))
+    return false;
+  const int width = outer.cx;
+  const int height = outer.cy;
   const int left = PlaceLeft(width, kCentred, GetSystemMetrics(SM_CXSCREEN));
   const int top = PlaceTop(height, kCentred, GetSystemMetrics(SM_CYSCREEN));
   return CreateRoutedWindow(kExStyle, kWindowClass, kTitle, kStyle, left, top, width, height,
