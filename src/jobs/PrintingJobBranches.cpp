@@ -107,6 +107,7 @@ JobOutcome PrintingJobBranches::OnPrinterObject(JobFile& job,
 }
 
 JobOutcome PrintingJobBranches::PrintTextJob(JobFile& job) {
+  printer_.ForgetPageCount();
   const std::string routed = RoutedPrinter();
   SelectionRestore restore(printer_, !routed.empty());
   if (routed.empty())

@@ -111,6 +111,8 @@ class TPrinter {
   void SetLineHeight(std::int32_t value) { lineHeight_ = value; }
   // The pages of the open document, or of the last one after it ended.
   int PageCount() const { return pageCount_; }
+  // A job begins: until its document starts, it has printed no pages.
+  void ForgetPageCount() { pageCount_ = 0; }
   bool PageStarted() const { return pageStarted_; }
   void SetPageStarted(bool value) { pageStarted_ = value; }
 

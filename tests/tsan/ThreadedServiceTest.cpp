@@ -149,7 +149,7 @@ TEST_F(ThreadedService, PrintLoopAndWindowHandlersShareTheServiceSafely) {
           choice.UseDefaultClicked(!seen.useDefault);
           break;
         default:
-          if (clicks % 40 == 3) handlers.PrintTestPage();
+          if (clicks % 40 == 4) handlers.PrintTestPage();
           // The "Recent jobs" window reads, prints again and deletes meanwhile.
           if (const auto entries = history.Entries(); !entries.empty()) {
             if (clicks % 8 == 0) reprints.Add({entries.front().key, ""});

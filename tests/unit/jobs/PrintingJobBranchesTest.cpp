@@ -35,6 +35,14 @@ TEST_F(Branches, TextJobGoesThroughThePrinterDriverAsADocument) {
   ASSERT_FALSE(system.log.texts.empty());
   EXPECT_EQ(system.log.texts.front().text, "H");
   EXPECT_TRUE(spooler.written.empty());
+
+  // A job that fails before its document starts has printed no pages, whatever the last had.
+  EXPECT_EQ(printer.PageCount(), 1);
+  store.Store("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "UseDefault", "N");
+  store.Store("C:\\KORVELAN\\VOZAZAD.INI", "Vozazad", "Printer", "Printer Gone Away");
+  auto next = Job("SECOND JOB\r\n");
+  EXPECT_THROW(Make(5).PrintTextJob(*next), EPrinter);
+  EXPECT_EQ(printer.PageCount(), 0);
 }
 
 // With CodePage the bytes become Unicode letters and the table's own box pieces; without it
