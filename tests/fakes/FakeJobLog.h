@@ -77,6 +77,7 @@ class FakeJobLog : public JobLog {
   void ControlObeyed(const std::string& file) override { events.push_back("control " + file); }
   void Error(const std::string& text) override { events.push_back("error " + text); }
   void Stopped() override { events.push_back("stop"); }
+  void Note(const std::string& text) override { events.push_back("note " + text); }
   std::vector<std::string> events;
 };
 

@@ -32,21 +32,11 @@ HWND FindListView(const std::string& which) {
   return nullptr;
 }
 
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
 // The text the control writes after a structure of `structSize` bytes in `buffer`.
 std::string RemoteText(const RemoteBuffer& buffer, SIZE_T structSize) {
   const std::string bytes = buffer.ReadBytes(structSize, kTextChars * sizeof(wchar_t));
   std::wstring wide(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
-  return Utf8(wide.substr(0, wide.find(L'\0')));
+  return Utf8Of(wide.substr(0, wide.find(L'\0')));
 }
 
 std::string CellText(HWND list, const RemoteBuffer& buffer, int row, int column) {

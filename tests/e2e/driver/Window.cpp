@@ -34,16 +34,6 @@ std::string StatusBarPart(HWND statusBar, WPARAM part) {
   return buffer.Read(size);
 }
 
-std::string Utf8Of(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
-}
-
 // The same read with the wide messages, as UTF-8: what the window holds, not its code page.
 std::string StatusBarPartWide(HWND statusBar, WPARAM part) {
   DWORD_PTR lengthAndType = 0;
@@ -80,6 +70,16 @@ long long ListBoxValue(HWND listBox, UINT message) {
 }
 
 }  // namespace
+
+std::string Utf8Of(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
 
 RemoteBuffer::RemoteBuffer(HWND owner, SIZE_T size) {
   DWORD pid = 0;

@@ -54,4 +54,7 @@ JsonLine DescribeTopLevel(HWND window);
 // number of rows, the current row, the top row (-1: none) and the row height.
 JsonLine DescribeControl(HWND control, HWND top);
 
+// Wide text as UTF-8.
+std::string Utf8Of(const std::wstring& wide);
+
 }  // namespace korv::driver

@@ -11,18 +11,6 @@
 namespace korv {
 namespace {
 
-struct NotesLog : JobLog {
-  void Started(bool) override {}
-  void JobStarted(const std::string&, std::int64_t, bool) override {}
-  void ReprintStarted(const std::string&, std::int64_t, bool) override {}
-  void JobEnded(const std::string&) override {}
-  void ControlObeyed(const std::string&) override {}
-  void Error(const std::string&) override {}
-  void Stopped() override {}
-  void Note(const std::string& text) override { notes.push_back(text); }
-  std::vector<std::string> notes;
-};
-
 struct DrawnRawJobs : ::testing::Test, testing::BranchFakes {
   DrawnRawJobs() {
     system.level4 = {{"Office Laser", ""}, {"PDF", ""}};
@@ -50,7 +38,7 @@ struct DrawnRawJobs : ::testing::Test, testing::BranchFakes {
   fakes::IconvCodePages codePages;
   fakes::FakeLogClock clock;
   FileOutputFolder output{state, system, files, profile, clock};
-  NotesLog log;
+  fakes::FakeJobLog log;
 };
 
 TEST_F(DrawnRawJobs, TheSectionTheKeyOrAWriterDecides) {
@@ -100,7 +88,8 @@ TEST_F(DrawnRawJobs, DrawnJobsReadTheProfileAndTellTheLogWhatTheyCouldNotDo) {
   EXPECT_EQ(after.Name, textFont.Name);
   EXPECT_EQ(after.Size(), textFont.Size());
   EXPECT_FALSE(after.Italic || after.Underline);
-  EXPECT_EQ(log.notes, std::vector<std::string>{"ESC/P commands not carried out: ESC ( G (2)"});
+  EXPECT_EQ(log.events,
+            std::vector<std::string>{"note ESC/P commands not carried out: ESC ( G (2)"});
 }
 
 }  // namespace
