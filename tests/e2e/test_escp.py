@@ -7,11 +7,10 @@ key; and a raw job on a PDF writer drawn into its file.
 Under Wine the "PDF writer" is a printer of that name on a file port with Wine's PostScript
 driver: what the program does for the writer (draw the raw job, name the file .pdf) is what is
 checked; the file holds PostScript, which Ghostscript renders as it would a PDF."""
-import subprocess
 import unittest
 
 import korvrig
-from korvrig.postscript import postscript_pages, render_png
+from korvrig.postscript import gray_page, postscript_pages, render_png
 
 SAMPLE = korvrig.SOURCE_DIR / "assets" / "escp-sample.prn"
 PDF_WRITER = "Microsoft Print to PDF"
@@ -33,27 +32,6 @@ def line_with(page, needle):
         if needle in clean(text):
             return clean(text), chars
     raise AssertionError(f"no line with {needle!r} in\n{page.text()}")
-
-
-def gray_page(path, page=1):
-    """The page as rows of grey bytes at DPI (pgmraw): (width, height, pixels)."""
-    out = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pgmraw",
-                          f"-r{DPI}", f"-dFirstPage={page}", f"-dLastPage={page}",
-                          "-sOutputFile=-", str(path)], stdin=subprocess.DEVNULL,
-                         capture_output=True, timeout=120, check=True).stdout
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while out[pos:pos + 1].isspace():
-            pos += 1
-        if out[pos:pos + 1] == b"#":  # a comment line
-            pos = out.index(b"\n", pos) + 1
-            continue
-        end = pos
-        while not out[end:end + 1].isspace():
-            end += 1
-        fields.append(out[pos:end])
-        pos = end
-    return int(fields[1]), int(fields[2]), out[pos + 1:]
 
 
 class EscpRawJobs(korvrig.SharedServiceTest):
@@ -143,7 +121,7 @@ class EscpRawJobs(korvrig.SharedServiceTest):
         self.assertAlmostEqual(condensed[1].x0 - condensed[0].x0, cell * 10 / 17.14, delta=0.2)
 
     def test_the_logo_band_is_in_the_rendered_page(self):
-        width, _, pixels = gray_page(self.sample.path)
+        width, _, pixels = gray_page(self.sample.path, DPI)
         scale = self.cell() / 7.2
 
         def dark(dot_x, dot_y):  # a dot of the 180 dpi band, fitted, on the sheet

@@ -4,10 +4,10 @@
 right edge, box drawing, overlapping lines, and the test page; and text jobs read in code page
 852."""
 import re
-import subprocess
 import unittest
 
 import korvrig
+from korvrig.postscript import gray_page
 
 TITLE = "Printer (Korvelane)"
 CRLF = b"\r\n"
@@ -329,26 +329,7 @@ class Raster:
     (x, y) of the printable area is image pixel (x + margin, y + margin)."""
 
     def __init__(self, path, dpi):
-        out = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pgmraw",
-                              f"-r{dpi}", "-dFirstPage=1", "-dLastPage=1", "-sOutputFile=-",
-                              str(path)], stdin=subprocess.DEVNULL, capture_output=True,
-                             timeout=120, check=True).stdout
-        # P5 header: magic, width, height, maximum, each after blanks or comment lines.
-        fields, pos = [], 0
-        while len(fields) < 4:
-            while out[pos:pos + 1].isspace():
-                pos += 1
-            if out[pos:pos + 1] == b"#":
-                pos = out.index(b"\n", pos) + 1
-                continue
-            end = pos
-            while not out[end:end + 1].isspace():
-                end += 1
-            fields.append(out[pos:end])
-            pos = end
-        assert fields[0] == b"P5", fields
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = out[pos + 1:]
+        self.width, self.height, self.pixels = gray_page(path, dpi)
 
     def inked_rows(self):
         """Image rows holding a dark pixel, top to bottom."""

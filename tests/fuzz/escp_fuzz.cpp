@@ -12,16 +12,6 @@
 #include "fakes/FakePrintSystem.h"
 #include "fakes/IconvCodePages.h"
 
-namespace {
-
-std::size_t Count(const std::vector<std::string>& calls, const std::string& name) {
-  std::size_t n = 0;
-  for (const std::string& call : calls) n += call == name ? 1 : 0;
-  return n;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace korv;
   if (size == 0) return 0;
@@ -51,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   painter.Finish();
   printer.EndDocument();
 
-  const auto& calls = system.log.calls;
-  if (Count(calls, "StartPage") != Count(calls, "EndPage")) std::abort();
+  const auto& log = system.log;
+  if (log.Count("StartPage") != log.Count("EndPage")) std::abort();
   for (const auto& image : system.log.images) {
     if (image.width <= 0 || image.height <= 0) std::abort();
     if (image.destination.right - image.destination.left != image.width) std::abort();

@@ -86,3 +86,29 @@ def render_png(path, out_dir, resolution=100):
         raise RigError(f"gs png16m failed on {path}: {result.stderr.decode(errors='replace')}")
     return sorted(out_dir.glob("page-*.png"))
 
+
+def gray_page(path, resolution, page=1):
+    """One page rendered as rows of grey bytes (pgmraw): (width, height, pixels)."""
+    result = subprocess.run(["gs", "-q", "-dNOPAUSE", "-dBATCH", "-dSAFER", "-sDEVICE=pgmraw",
+                             f"-r{resolution}", f"-dFirstPage={page}", f"-dLastPage={page}",
+                             "-sOutputFile=-", str(path)],
+                            stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+    if result.returncode != 0:
+        raise RigError(f"gs pgmraw failed on {path}: {result.stderr.decode(errors='replace')}")
+    out = result.stdout
+    # P5 header: magic, width, height, maximum, each after blanks or comment lines.
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while out[pos:pos + 1].isspace():
+            pos += 1
+        if out[pos:pos + 1] == b"#":
+            pos = out.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not out[end:end + 1].isspace():
+            end += 1
+        fields.append(out[pos:end])
+        pos = end
+    if fields[0] != b"P5":
+        raise RigError(f"gs pgmraw gave no grey page for {path}: {fields!r}")
+    return int(fields[1]), int(fields[2]), out[pos + 1:]
